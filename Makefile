@@ -1,0 +1,36 @@
+# The two commands of the README: `make run` and `make test`.
+# Both install what a fresh Debian 12 machine lacks, configure and build.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+WERROR     := $(if $(CI),ON,OFF)
+CMAKE_ARGS ?=
+
+.PHONY: all deps build run test test-plain test-sanitize bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEQ_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/app/veq-editor
+
+# Every test, then every test again under AddressSanitizer and UBSan.
+test: test-plain test-sanitize
+
+test-plain: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVEQ_SANITIZE=ON -DVEQ_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

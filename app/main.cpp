@@ -1,0 +1,39 @@
+#include "editor/veq_window.h"
+#include "ui/file_dialogs.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Without a display Qt aborts with a long diagnostic; say it in one line instead.
+bool displayAvailable()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("veq-editor: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+                    "start it from a desktop session.\n",
+                    stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VEQ Editor"));
+    QApplication::setDesktopFileName(QStringLiteral("veq-editor"));
+
+    QtFileDialogs fileDialogs;
+    VEQ window(fileDialogs);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,7 @@
+#include "autogen/autogen_window.h"
+
+fAutoGen::fAutoGen(Messenger&, FileDialogs&) 
+    : ToolWindow(QStringLiteral("fAutoGen"), QStringLiteral("AutoGen"))
+{
+}
+

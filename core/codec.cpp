@@ -1,0 +1,143 @@
+#include "core/codec.h"
+
+namespace veq {
+
+bool isListId(int id) { return id == FileListId || id == ExceptListId || id == PlaneSqListId; }
+
+void ByteToHexStr(std::uint8_t val, std::string& out)
+{
+    if (val <= 9)
+        out = std::string(1, static_cast<char>('0' + val));
+    else if (val <= 15)
+        out = std::string(1, static_cast<char>('A' + (val - 10)));
+}
+
+void ByteToStr(std::uint8_t val, std::string& out)
+{
+    const auto high = static_cast<std::uint8_t>(val / 16);
+    const auto low = static_cast<std::uint8_t>(val - 16 * high);
+    std::string hi;
+    std::string lo;
+    ByteToHexStr(high, hi);
+    ByteToHexStr(low, lo);
+    out = hi + lo;
+}
+
+std::string ByteToStr(std::uint8_t val)
+{
+    std::string out;
+    ByteToStr(val, out);
+    return out;
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool isHexPair(std::string_view pair)
+{
+    return pair.size() == 2 && isHexDigit(pair[0]) && isHexDigit(pair[1]);
+}
+
+bool isHexText(std::string_view text)
+{
+    for (char c : text)
+        if (!isHexDigit(c))
+            return false;
+    return true;
+}
+
+namespace {
+
+int digitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::uint8_t parsePair(std::string_view pair)
+{
+    if (!isHexPair(pair))
+        return 0;
+    return static_cast<std::uint8_t>(digitValue(pair[0]) * 16 + digitValue(pair[1]));
+}
+
+// The first two characters of the last `tailLength` characters of `text`.
+std::string_view pairFromEnd(std::string_view text, std::size_t tailLength)
+{
+    const std::size_t start = text.size() >= tailLength ? text.size() - tailLength : 0;
+    return text.substr(start, 2);
+}
+
+} // namespace
+
+void StrToBytes(std::string_view inp, ConvBuf& buf)
+{
+    buf[3] = parsePair(inp.substr(0, 2));
+    buf[1] = parsePair(pairFromEnd(inp, 6));
+    buf[2] = parsePair(pairFromEnd(inp, 4));
+    buf[0] = parsePair(pairFromEnd(inp, 2));
+}
+
+void PlaneSqStrToBytes(std::string_view inp, ConvBuf& buf)
+{
+    buf[1] = parsePair(inp.substr(0, 2));
+    buf[0] = parsePair(pairFromEnd(inp, 2));
+}
+
+void groupToBuf(const std::uint8_t* group, ConvBuf& buf)
+{
+    buf[0] = group[0];
+    buf[2] = group[1];
+    buf[1] = group[2];
+    buf[3] = group[3];
+}
+
+void bufToGroup(const ConvBuf& buf, std::uint8_t* group)
+{
+    group[0] = buf[0];
+    group[1] = buf[2];
+    group[2] = buf[1];
+    group[3] = buf[3];
+}
+
+std::string partIdText(const ConvBuf& buf)
+{
+    std::string text;
+    text.reserve(kPartIdLength);
+    text += ByteToStr(buf[3]);
+    text += ByteToStr(buf[1]);
+    text += ByteToStr(buf[2]);
+    text += ByteToStr(buf[0]);
+    return text;
+}
+
+std::string exceptPairText(std::string_view left, std::string_view right)
+{
+    std::string text;
+    text.reserve(kExceptLength);
+    text.append(left).append(kExceptSeparator).append(right);
+    return text;
+}
+
+std::string planeSqText(std::uint8_t plane, std::uint8_t squad)
+{
+    return ByteToStr(plane) + "000000" + ByteToStr(squad);
+}
+
+std::string toUpperAscii(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+} // namespace veq

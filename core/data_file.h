@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/codec.h"
+#include "core/expected.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace veq {
+
+// The three kinds of data file; they share one frame and differ in records.
+enum class RecordKind { FileList, Except, PlaneSq };
+
+[[nodiscard]] std::size_t recordSize(RecordKind kind);
+// "filelist.dat", "except.dat" or "planesq.dat".
+[[nodiscard]] const char* dataFileName(RecordKind kind);
+[[nodiscard]] RecordKind recordKindOf(ListId id);
+
+// The frame: header 1, a signed 16-bit count, header 2, then the records.
+inline constexpr std::size_t kHeader1Size = 20;
+inline constexpr std::size_t kHeader2Size = 78;
+inline constexpr std::size_t kFrameSize = 100;
+inline constexpr int kMaxRecords = 32767;
+
+struct DataFileHeaders {
+    std::array<std::uint8_t, kHeader1Size> header1{};
+    std::array<std::uint8_t, kHeader2Size> header2{};
+    bool operator==(const DataFileHeaders&) const = default;
+};
+
+struct DataFile {
+    DataFileHeaders headers;
+    std::int16_t recordCount = 0;
+    Entries entries; // one text per record, in file order
+};
+
+// The prefix table by which the file-list writer groups its records.
+inline constexpr std::size_t kPartPrefixRows = 45;
+[[nodiscard]] const std::array<std::string, kPartPrefixRows>& partPrefixTable();
+
+// Decodes a whole file image. Refuses an image shorter than its frame or than
+// the records its count claims; a count of 0 or less means no records.
+// `buf` ends holding the last record converted, as the reader leaves it.
+[[nodiscard]] Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, RecordKind kind,
+                                               ConvBuf& buf);
+
+// Encodes headers and entries (in list order) into a file image. Refuses more
+// than 32767 entries and entries whose converted digit pairs are not hexadecimal.
+[[nodiscard]] Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers,
+                                            const Entries& entries, ConvBuf& buf);
+
+// Why an entry cannot be written as a record of this kind, or empty when it can.
+[[nodiscard]] std::string unwritableReason(RecordKind kind, const Entry& entry);
+
+// The order in which the file-list writer emits entries given in list order:
+// by prefix in table order (then any other prefixes in ascending order), within
+// a prefix first the entries whose third digit pair is 10 or more, then the rest.
+[[nodiscard]] Entries fileListRecordOrder(const Entries& entries);
+
+// Reads and decodes a data file; a refusal names the path.
+[[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, RecordKind kind,
+                                              ConvBuf& buf);
+
+} // namespace veq

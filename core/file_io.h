@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/codec.h"
+#include "core/expected.h"
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <system_error>
+
+namespace veq {
+
+// A path as the user should read it in a message.
+[[nodiscard]] std::string displayPath(const std::filesystem::path& path);
+
+// Reads at most `maxBytes` bytes from the start of a file.
+[[nodiscard]] Expected<Bytes> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
+
+// The steps of a safe save, in order. Tests pass SaveHooks that fail one of them.
+enum class SaveStep { CreateTemporary, Write, Close, Replace };
+
+class SaveHooks {
+public:
+    virtual ~SaveHooks() = default;
+    // Called before each step; an error makes that step fail with it.
+    [[nodiscard]] virtual std::error_code before(SaveStep step);
+};
+
+// Replaces `target` with `bytes`: they go to a temporary file in the target's
+// folder that is renamed over the target only once complete. On failure the
+// old file is untouched, no temporary file is left, and the result says why.
+[[nodiscard]] std::optional<std::string> replaceFile(const std::filesystem::path& target,
+                                                     std::span<const std::uint8_t> bytes,
+                                                     SaveHooks* hooks = nullptr);
+
+} // namespace veq

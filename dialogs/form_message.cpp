@@ -1,0 +1,58 @@
+#include "dialogs/form_message.h"
+
+#include "ui/layout.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+FormMessage::FormMessage(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_lMessage(new QLabel(this)), m_bOK(new QPushButton(QStringLiteral("OK"), this))
+{
+    setObjectName(QStringLiteral("FormMessage"));
+    setWindowTitle(QStringLiteral("Message"));
+    sizeClientTwips(this, 5145, 4245);
+
+    m_lMessage->setObjectName(QStringLiteral("lMessage"));
+    m_lMessage->setWordWrap(true);
+    m_lMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lMessage->setTextFormat(Qt::PlainText);
+    m_lMessage->setFocusPolicy(Qt::NoFocus);
+    placeTwips(m_lMessage, 240, 240, 4695, 3015);
+
+    m_bOK->setObjectName(QStringLiteral("bOK"));
+    m_bOK->setDefault(true);
+    placeTwips(m_bOK, 1800, 3600, 1695, 495);
+    connect(m_bOK, &QPushButton::clicked, this, &FormMessage::bOK_Click);
+}
+
+void FormMessage::SetMessageText(const QString& MessageText)
+{
+    m_lMessage->setText(MessageText);
+}
+
+void FormMessage::tell(const QString& text)
+{
+    SetMessageText(text);
+    show();
+    raise();
+    activateWindow();
+    m_bOK->setFocus();
+}
+
+QString FormMessage::text() const
+{
+    return m_lMessage->text();
+}
+
+void FormMessage::bOK_Click()
+{
+    hide();
+}
+
+void FormMessage::closeEvent(QCloseEvent* event)
+{
+    // Closing through the frame is the same as "OK": the window stays for the next message.
+    event->ignore();
+    hide();
+}

@@ -1,0 +1,45 @@
+#include "ui/entry_list_view.h"
+
+#include "ui/entry_list_model.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+EntryListView::EntryListView(const QString& name, EntryListModel* model, QAbstractItemView::SelectionMode mode,
+                             const QFont& font, QWidget* parent)
+    : QListView(parent), m_model(model)
+{
+    setObjectName(name);
+    setFont(font);
+    setModel(model);
+    setSelectionMode(mode);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+std::vector<std::size_t> EntryListView::selectedPositions() const
+{
+    std::vector<std::size_t> positions;
+    const QItemSelection selection = selectionModel()->selection();
+    for (const QItemSelectionRange& range : selection)
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            positions.push_back(static_cast<std::size_t>(row));
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
+int EntryListView::selectedCount() const
+{
+    return static_cast<int>(selectedPositions().size());
+}
+
+void EntryListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        Q_EMIT deleteKeyPressed();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}

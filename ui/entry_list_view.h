@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QListView>
+
+class EntryListModel;
+class QFont;
+
+// A list of entry texts: uniform rows (so 32767 items lay out at once), the
+// selection mode its window asks for, and the Delete key offered to the
+// window as its remove action.
+class EntryListView final : public QListView {
+    Q_OBJECT
+
+public:
+    EntryListView(const QString& name, EntryListModel* model, QAbstractItemView::SelectionMode mode,
+                  const QFont& font, QWidget* parent);
+
+    [[nodiscard]] EntryListModel* entryModel() const { return m_model; }
+    // Positions of the selected rows, ascending.
+    [[nodiscard]] std::vector<std::size_t> selectedPositions() const;
+    [[nodiscard]] int selectedCount() const;
+
+Q_SIGNALS:
+    void deleteKeyPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    EntryListModel* m_model;
+};

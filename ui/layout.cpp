@@ -1,0 +1,39 @@
+#include "ui/layout.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+int twips(int value)
+{
+    qreal dpi = 96.0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dpi = screen->logicalDotsPerInch();
+    return static_cast<int>(std::lround(value * dpi / 1440.0));
+}
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+void sizeClientTwips(QWidget* window, int width, int height)
+{
+    window->setFixedSize(twips(width), twips(height));
+}
+
+QFont listFont(qreal pointSize)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(pointSize);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fallback.setPointSizeF(pointSize);
+    return fallback;
+}

@@ -1,0 +1,24 @@
+#include "ui/removal.h"
+
+#include "ui/entry_list_model.h"
+#include "ui/entry_list_view.h"
+#include "ui/messenger.h"
+
+#include <QLabel>
+
+void showCount(QLabel* countLabel, int count)
+{
+    if (countLabel)
+        countLabel->setText(QString::number(count));
+}
+
+void removeSelectedEntries(EntryListView& list, int limit, QLabel* countLabel, Messenger& messenger)
+{
+    std::vector<std::size_t> positions = list.selectedPositions();
+    if (static_cast<int>(positions.size()) > limit) {
+        messenger.tell(QStringLiteral("Too Many Items Selected"));
+        return;
+    }
+    list.entryModel()->removeAt(std::move(positions));
+    showCount(countLabel, list.entryModel()->count());
+}
