@@ -1,0 +1,2 @@
+// Filled in by the window that needs it.
+namespace veq {}
