@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 WERROR     := $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-plain test-sanitize bench fuzz clean
+.PHONY: all deps build run test test-plain test-sanitize bench clean
 
 all: build
 
@@ -34,3 +34,9 @@ test-sanitize: deps
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
+
+# Every action at the formats' limits, through the windows and the core alone.
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEQ_BUILD_BENCH=ON -DVEQ_BUILD_TESTS=OFF $(CMAKE_ARGS)
+	cmake --build build-bench -j $(JOBS) --target veq-bench
+	build-bench/bench/veq-bench $(BENCH_REPETITIONS)
