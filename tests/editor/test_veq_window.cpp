@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -132,6 +133,9 @@ TEST_F(EditorWindow, StartsWithEmptyListsBlankCountsAndItsCaption)
         EXPECT_TRUE(shownItems(window.get(), list).empty());
         EXPECT_EQ(control<QListView>(window.get(), list)->selectionMode(), QAbstractItemView::ExtendedSelection);
         EXPECT_TRUE(control<QListView>(window.get(), list)->uniformItemSizes());
+        const QFont font = control<QListView>(window.get(), list)->font();
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
+        EXPECT_TRUE(QFontInfo(font).fixedPitch()) << font.family().toStdString();
     }
     for (const char* label : {"labCountFileList", "labCountExcept", "labCountPlaneSq"})
         EXPECT_TRUE(labelText(window.get(), label).isEmpty());
