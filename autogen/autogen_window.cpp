@@ -1,7 +1,94 @@
 #include "autogen/autogen_window.h"
 
-fAutoGen::fAutoGen(Messenger&, FileDialogs&) 
-    : ToolWindow(QStringLiteral("fAutoGen"), QStringLiteral("AutoGen"))
+#include "core/squadron.h"
+#include "ui/data_directory.h"
+#include "ui/entry_list_model.h"
+#include "ui/entry_list_view.h"
+#include "ui/file_dialogs.h"
+#include "ui/layout.h"
+#include "ui/messenger.h"
+#include "ui/removal.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+#include <vector>
+
+namespace {
+
+constexpr int kRemoveLimit = 100;
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
 {
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    placeTwips(b, l, t, w, h);
+    return b;
 }
 
+} // namespace
+
+fAutoGen::fAutoGen(Messenger& messenger, FileDialogs& fileDialogs)
+    : ToolWindow(QStringLiteral("fAutoGen"), QStringLiteral("AutoGen")), m_messenger(messenger),
+      m_fileDialogs(fileDialogs)
+{
+    sizeClientTwips(this, 6330, 5625);
+
+    // Equal entries may stand side by side here; the main list drops them on "Finish".
+    m_model = new EntryListModel(true, this);
+    SqList =
+        new EntryListView(QStringLiteral("SqList"), m_model, QAbstractItemView::SingleSelection, listFont(9.75), this);
+    placeTwips(SqList, 3120, 120, 2295, 3900);
+
+    QPushButton* bOpenSq = button(this, "bOpenSq", "Open Squad File -->", 240, 120, 2055, 615);
+    QPushButton* bFinish = button(this, "bFinish", "Finish", 120, 4920, 2055, 495);
+    // Pilot files are not read: the button is shown but has no action.
+    QPushButton* Command1 = button(this, "Command1", "Open Pilot File -->", 240, 960, 2055, 615);
+    QPushButton* Command2 = button(this, "Command2", "<--- Remove", 360, 2400, 1815, 615);
+    QPushButton* Command3 = button(this, "Command3", "Cancel", 3960, 4920, 2055, 495);
+
+    auto* Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    // The line runs along y 4560; its widget is a thin band centred there.
+    Line1->setGeometry(0, twips(4560) - 1, twips(6240), 3);
+
+    const std::vector<QWidget*> tabOrder{SqList, bOpenSq, bFinish, Command1, Command2, Command3};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(bOpenSq, &QPushButton::clicked, this, &fAutoGen::bOpenSq_Click);
+    connect(Command2, &QPushButton::clicked, this, &fAutoGen::Command2_Click);
+    connect(SqList, &EntryListView::deleteKeyPressed, this, &fAutoGen::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &fAutoGen::Command3_Click);
+    connect(bFinish, &QPushButton::clicked, this, &fAutoGen::bFinish_Click);
+}
+
+void fAutoGen::AddPlaneSq(std::uint8_t plane, std::uint8_t squad) { m_model->add(veq::planeSqText(plane, squad)); }
+
+void fAutoGen::bOpenSq_Click()
+{
+    const QString fileName =
+        m_fileDialogs.openFileName(this, {QStringLiteral("squadron.dat"), simulationDataDirectory()});
+    if (fileName.isEmpty()) {
+        m_messenger.tell(QStringLiteral("File not Selected"));
+        return;
+    }
+
+    // The whole file is checked before the list is touched, so a damaged file
+    // leaves the previous list in place.
+    auto items = veq::loadSquadronFile(toFsPath(fileName));
+    if (!items) {
+        m_messenger.tell(QString::fromStdString(items.reason()));
+        return;
+    }
+    // One change for the whole file; the list sorts exactly as AddPlaneSq one entry at a time would.
+    m_model->assign(std::move(*items));
+}
+
+void fAutoGen::Command2_Click() { removeSelectedEntries(*SqList, kRemoveLimit, nullptr, m_messenger); }
+
+void fAutoGen::Command3_Click() { leave(); }
+
+void fAutoGen::bFinish_Click() { finish(m_model->entries(), veq::PlaneSqListId); }

@@ -66,9 +66,8 @@ Expected<Entries> parseSquadronFile(std::span<const std::uint8_t> image)
         if (left < length) {
             const std::size_t entry = (left - planesAt) / kPlaneEntrySize;
             const std::size_t entryAt = start + planesAt + entry * kPlaneEntrySize;
-            return cutShort(number, start,
-                            "plane entry " + std::to_string(entry + 1) + " of " + std::to_string(planes), entryAt,
-                            entryAt + kPlaneEntrySize, size);
+            return cutShort(number, start, "plane entry " + std::to_string(entry + 1) + " of " + std::to_string(planes),
+                            entryAt, entryAt + kPlaneEntrySize, size);
         }
 
         for (std::size_t entry = 0; entry < static_cast<std::size_t>(planes); ++entry)

@@ -49,10 +49,7 @@ TEST(SquadronReader, TwoRecordExampleFindsTheSecondRecordAtByte124)
     EXPECT_EQ(parsed(file.image()), (Entries{"2500000094", "3100000007", "0A00000007"}));
 }
 
-TEST(SquadronReader, EmptyFileGivesNoItems)
-{
-    EXPECT_TRUE(parsed({}).empty());
-}
+TEST(SquadronReader, EmptyFileGivesNoItems) { EXPECT_TRUE(parsed({}).empty()); }
 
 TEST(SquadronReader, ItemsKeepFileOrderAcrossManyRecords)
 {
@@ -114,8 +111,8 @@ TEST(SquadronReader, SkippedBytesHaveNoInfluence)
     // The bytes the reader reads, by offset in the two-record file; flipping
     // every other byte in turn changes nothing.
     const SquadronBuilder base = twoRecords();
-    const std::vector<std::size_t> read{40, 56, 57, 92, 93, 96, 124 + 40, 124 + 56, 124 + 57, 124 + 60, 124 + 61,
-                                        124 + 64, 124 + 92};
+    const std::vector<std::size_t> read{40,       56,       57,       92,       93,       96,      124 + 40,
+                                        124 + 56, 124 + 57, 124 + 60, 124 + 61, 124 + 64, 124 + 92};
     for (std::size_t at = 0; at < base.image().size(); ++at) {
         if (std::find(read.begin(), read.end(), at) != read.end())
             continue;
@@ -143,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, CutShort,
     ::testing::Values(
         Cut{1, "Squadron record 1 (from byte offset 0) is cut short in its fixed part (byte offsets 0-59): "
-                "the file ends after 1 byte"},
+               "the file ends after 1 byte"},
         Cut{41, "Squadron record 1 (from byte offset 0) is cut short in its fixed part (byte offsets 0-59): "
                 "the file ends after 41 bytes"},
         Cut{59, "Squadron record 1 (from byte offset 0) is cut short in its fixed part (byte offsets 0-59): "
@@ -159,19 +156,24 @@ INSTANTIATE_TEST_SUITE_P(
         Cut{96, "Squadron record 1 (from byte offset 0) is cut short in its plane entry 1 of 1 (byte offsets 96-123): "
                 "the file ends after 96 bytes"},
         Cut{123, "Squadron record 1 (from byte offset 0) is cut short in its plane entry 1 of 1 (byte offsets 96-123): "
-                "the file ends after 123 bytes"},
+                 "the file ends after 123 bytes"},
         Cut{125, "Squadron record 2 (from byte offset 124) is cut short in its fixed part (byte offsets 124-183): "
-                "the file ends after 125 bytes"},
-        Cut{184, "Squadron record 2 (from byte offset 124) is cut short in its plane count field (byte offsets 184-187): "
-                "the file ends after 184 bytes"},
-        Cut{187, "Squadron record 2 (from byte offset 124) is cut short in its plane count field (byte offsets 184-187): "
-                "the file ends after 187 bytes"},
-        Cut{188, "Squadron record 2 (from byte offset 124) is cut short in its plane entry 1 of 2 (byte offsets 188-215): "
-                "the file ends after 188 bytes"},
-        Cut{216, "Squadron record 2 (from byte offset 124) is cut short in its plane entry 2 of 2 (byte offsets 216-243): "
-                "the file ends after 216 bytes"},
-        Cut{243, "Squadron record 2 (from byte offset 124) is cut short in its plane entry 2 of 2 (byte offsets 216-243): "
-                "the file ends after 243 bytes"}));
+                 "the file ends after 125 bytes"},
+        Cut{184,
+            "Squadron record 2 (from byte offset 124) is cut short in its plane count field (byte offsets 184-187): "
+            "the file ends after 184 bytes"},
+        Cut{187,
+            "Squadron record 2 (from byte offset 124) is cut short in its plane count field (byte offsets 184-187): "
+            "the file ends after 187 bytes"},
+        Cut{188,
+            "Squadron record 2 (from byte offset 124) is cut short in its plane entry 1 of 2 (byte offsets 188-215): "
+            "the file ends after 188 bytes"},
+        Cut{216,
+            "Squadron record 2 (from byte offset 124) is cut short in its plane entry 2 of 2 (byte offsets 216-243): "
+            "the file ends after 216 bytes"},
+        Cut{243,
+            "Squadron record 2 (from byte offset 124) is cut short in its plane entry 2 of 2 (byte offsets 216-243): "
+            "the file ends after 243 bytes"}));
 
 TEST(SquadronReader, EveryCutInsideARecordIsRefusedAndNamesThatRecord)
 {
@@ -182,7 +184,8 @@ TEST(SquadronReader, EveryCutInsideARecordIsRefusedAndNamesThatRecord)
             continue;
         }
         const std::string why = refusal(cut(image, length));
-        const char* record = length < 124 ? "Squadron record 1 (from byte offset 0)" : "Squadron record 2 (from byte offset 124)";
+        const char* record =
+            length < 124 ? "Squadron record 1 (from byte offset 0)" : "Squadron record 2 (from byte offset 124)";
         EXPECT_EQ(why.rfind(record, 0), 0u) << why;
         EXPECT_NE(why.find("the file ends after " + std::to_string(length) + " byte"), std::string::npos) << why;
     }
@@ -209,14 +212,18 @@ TEST_P(BadCounts, AreRefusedEvenAfterGoodRecords)
 INSTANTIATE_TEST_SUITE_P(
     Counts, BadCounts,
     ::testing::Values(
-        BadCount{2048, 2, "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of 2048 at byte "
-                          "offset 180; a squadron file holds 0 to 2047"},
-        BadCount{-1, 2, "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of -1 at byte "
-                        "offset 180; a squadron file holds 0 to 2047"},
-        BadCount{-32768, 2, "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of -32768 at "
-                            "byte offset 180; a squadron file holds 0 to 2047"},
-        BadCount{32767, 2, "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of 32767 at byte "
-                           "offset 180; a squadron file holds 0 to 2047"},
+        BadCount{2048, 2,
+                 "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of 2048 at byte "
+                 "offset 180; a squadron file holds 0 to 2047"},
+        BadCount{-1, 2,
+                 "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of -1 at byte "
+                 "offset 180; a squadron file holds 0 to 2047"},
+        BadCount{-32768, 2,
+                 "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of -32768 at "
+                 "byte offset 180; a squadron file holds 0 to 2047"},
+        BadCount{32767, 2,
+                 "Squadron record 2 (from byte offset 124) has a count of 16-byte blocks of 32767 at byte "
+                 "offset 180; a squadron file holds 0 to 2047"},
         BadCount{0, -1, "Squadron record 2 (from byte offset 124) has a negative plane count (-1) at byte offset 184"},
         BadCount{1, -32768,
                  "Squadron record 2 (from byte offset 124) has a negative plane count (-32768) at byte offset 200"}));
