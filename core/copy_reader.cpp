@@ -1,2 +1,49 @@
-// Filled in by the window that needs it.
-namespace veq {}
+#include "core/copy_reader.h"
+
+#include "core/data_file.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace veq {
+
+std::string_view planeIdOf(ListId id, std::string_view entry)
+{
+    // Every record kind keeps the aircraft in one digit pair of the entry text.
+    const std::size_t first = id == PlaneSqListId ? 0 : 2;
+    if (entry.size() < first + 2)
+        return {};
+    return entry.substr(first, 2);
+}
+
+Entries entriesOfPlane(ListId id, const Entries& entries, std::string_view planeId)
+{
+    Entries matching;
+    // An empty id would otherwise equal the empty pair of a too-short text.
+    if (planeId.empty())
+        return matching;
+    std::copy_if(entries.begin(), entries.end(), std::back_inserter(matching),
+                 [&](const Entry& entry) { return planeIdOf(id, entry) == planeId; });
+    return matching;
+}
+
+Expected<Entries> copyEntries(std::span<const std::uint8_t> image, ListId id, std::string_view planeId)
+{
+    // A buffer of our own: copying never touches the main window's conversion state.
+    ConvBuf buf{};
+    auto file = parseDataFile(image, recordKindOf(id), buf);
+    if (!file)
+        return Refusal{file.reason()};
+    return entriesOfPlane(id, file->entries, planeId);
+}
+
+Expected<Entries> loadCopyEntries(const std::filesystem::path& path, ListId id, std::string_view planeId)
+{
+    ConvBuf buf{};
+    auto file = loadDataFile(path, recordKindOf(id), buf);
+    if (!file)
+        return Refusal{file.reason()};
+    return entriesOfPlane(id, file->entries, planeId);
+}
+
+} // namespace veq
