@@ -1,8 +1,126 @@
 #include "dialogs/add_dialog.h"
 
-fFileListAdd::fFileListAdd(Messenger&) 
-    : ToolWindow(QStringLiteral("fFileListAdd"), QStringLiteral("Add Aircraft Parts"))
+#include "core/codec.h"
+#include "ui/entry_list_model.h"
+#include "ui/entry_list_view.h"
+#include "ui/layout.h"
+#include "ui/messenger.h"
+#include "ui/removal.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRemoveLimit = 100;
+// "03011804-03010814": two part ids and one character of any kind between them.
+constexpr std::size_t kTypedExceptLength = 2 * veq::kPartIdLength + 1;
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
 {
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    placeTwips(b, l, t, w, h);
+    return b;
 }
 
-void fFileListAdd::Who(int) {}
+QLabel* label(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
+{
+    auto* lab = new QLabel(QString::fromLatin1(caption), parent);
+    lab->setObjectName(QString::fromLatin1(name));
+    placeTwips(lab, l, t, w, h);
+    return lab;
+}
+
+} // namespace
+
+fFileListAdd::fFileListAdd(Messenger& messenger)
+    : ToolWindow(QStringLiteral("fFileListAdd"), QStringLiteral("Add Aircraft Parts")), m_messenger(messenger)
+{
+    sizeClientTwips(this, 9405, 7065);
+
+    labFileId = label(this, "labFileId", "Operating on the filelist file", 240, 120, 4095, 375);
+    labExample = label(this, "labExample", "Enter Part: ie 03010714", 240, 720, 5295, 375);
+
+    tAddFilelistText = new QLineEdit(this);
+    tAddFilelistText->setObjectName(QStringLiteral("tAddFilelistText"));
+    placeTwips(tAddFilelistText, 240, 1320, 3615, 375);
+
+    bAddFileListEntry = button(this, "bAddFileListEntry", "Add -->", 3960, 1320, 1815, 375);
+
+    m_model = new EntryListModel(true, this);
+    lNewFileList = new EntryListView(QStringLiteral("lNewFileList"), m_model, QAbstractItemView::ExtendedSelection,
+                                     listFont(9.75), this);
+    placeTwips(lNewFileList, 6000, 1080, 2895, 4740);
+
+    QPushButton* bRemove = button(this, "bRemove", "<-- Remove", 3960, 3000, 1815, 375);
+    QPushButton* bFileListEntryFinish = button(this, "bFileListEntryFinish", "Finish", 240, 6360, 1935, 495);
+    QPushButton* bFileListEntryCancel = button(this, "bFileListEntryCancel", "Cancel", 6960, 6360, 1935, 495);
+
+    const std::vector<QWidget*> tabOrder{tAddFilelistText, bAddFileListEntry,    lNewFileList,
+                                         bRemove,          bFileListEntryFinish, bFileListEntryCancel};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(bAddFileListEntry, &QPushButton::clicked, this, &fFileListAdd::bAddFileListEntry_Click);
+    // Enter in the text box is the quick way to press "Add -->".
+    connect(tAddFilelistText, &QLineEdit::returnPressed, bAddFileListEntry, &QPushButton::click);
+    connect(bRemove, &QPushButton::clicked, this, &fFileListAdd::bRemove_Click);
+    connect(lNewFileList, &EntryListView::deleteKeyPressed, this, &fFileListAdd::bRemove_Click);
+    connect(bFileListEntryFinish, &QPushButton::clicked, this, &fFileListAdd::bFileListEntryFinish_Click);
+    connect(bFileListEntryCancel, &QPushButton::clicked, this, &fFileListAdd::bFileListEntryCancel_Click);
+}
+
+void fFileListAdd::Who(int lname)
+{
+    m_model->clear();
+    CurrentList = lname;
+    switch (lname) {
+    case veq::FileListId:
+        labFileId->setText(QStringLiteral("Operating on Filelist file"));
+        labExample->setText(QStringLiteral("Enter Part: ie 03010714"));
+        break;
+    case veq::ExceptListId:
+        labFileId->setText(QStringLiteral("Operating on Except file"));
+        labExample->setText(QStringLiteral("Enter Part: ie 03011804-03010814"));
+        break;
+    case veq::PlaneSqListId:
+        labFileId->setText(QStringLiteral("Operating on PlaneSQ file"));
+        labExample->setText(QStringLiteral("Enter Part: ie 2500000094"));
+        break;
+    default:
+        break;
+    }
+}
+
+void fFileListAdd::bAddFileListEntry_Click()
+{
+    // The box shows what is added: upper case, and kept for adding again.
+    const QString text = tAddFilelistText->text().toUpper();
+    tAddFilelistText->setText(text);
+
+    // Lengths count characters, not UTF-16 units; only the length is checked.
+    const std::u32string chars = text.toStdU32String();
+    const std::size_t length = chars.size();
+    if (CurrentList == veq::FileListId && length == veq::kPartIdLength) {
+        m_model->add(text.toStdString());
+    } else if (CurrentList == veq::ExceptListId && length == kTypedExceptLength) {
+        const QString left = QString::fromStdU32String(chars.substr(0, veq::kPartIdLength));
+        const QString right = QString::fromStdU32String(chars.substr(length - veq::kPartIdLength));
+        m_model->add(veq::exceptPairText(left.toStdString(), right.toStdString()));
+    } else if (CurrentList == veq::PlaneSqListId && length == veq::kPlaneSqLength) {
+        m_model->add(text.toStdString());
+    } else {
+        m_messenger.tell(QStringLiteral("Invalid input length"));
+    }
+}
+
+void fFileListAdd::bRemove_Click() { removeSelectedEntries(*lNewFileList, kRemoveLimit, nullptr, m_messenger); }
+
+void fFileListAdd::bFileListEntryFinish_Click() { finish(m_model->entries(), CurrentList); }
+
+void fFileListAdd::bFileListEntryCancel_Click() { leave(); }

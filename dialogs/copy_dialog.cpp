@@ -1,8 +1,138 @@
 #include "dialogs/copy_dialog.h"
 
-fCopy::fCopy(Messenger&, FileDialogs&) 
-    : ToolWindow(QStringLiteral("fCopy"), QStringLiteral("Copy From File"))
+#include "core/codec.h"
+#include "core/copy_reader.h"
+#include "ui/data_directory.h"
+#include "ui/entry_list_model.h"
+#include "ui/entry_list_view.h"
+#include "ui/file_dialogs.h"
+#include "ui/layout.h"
+#include "ui/messenger.h"
+#include "ui/removal.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <vector>
+
+namespace {
+
+constexpr int kRemoveLimit = 100;
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
 {
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    placeTwips(b, l, t, w, h);
+    return b;
 }
 
-void fCopy::Who(int) {}
+QLabel* label(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
+{
+    auto* lab = new QLabel(QString::fromLatin1(caption), parent);
+    lab->setObjectName(QString::fromLatin1(name));
+    placeTwips(lab, l, t, w, h);
+    return lab;
+}
+
+} // namespace
+
+fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
+    : ToolWindow(QStringLiteral("fCopy"), QStringLiteral("Copy From File")), m_messenger(messenger),
+      m_fileDialogs(fileDialogs)
+{
+    // The input on the left, the collected entries on the right (wide enough
+    // for a 25-character exception pair), the closing buttons under a line.
+    sizeClientTwips(this, 8415, 6735);
+
+    labFileId = label(this, "labFileId", "Operating on Filelist file", 240, 120, 3855, 375);
+    label(this, "labExample", "Enter Plane Hex Id: ie. 25 = SE5a", 240, 600, 3855, 375);
+
+    tCopyPlaneId = new QLineEdit(this);
+    tCopyPlaneId->setObjectName(QStringLiteral("tCopyPlaneId"));
+    placeTwips(tCopyPlaneId, 240, 1200, 1695, 375);
+
+    QPushButton* bCopyAdd = button(this, "bCopyAdd", "Add ----->", 2040, 1200, 1815, 375);
+    QPushButton* bCopyRemove = button(this, "bCopyRemove", "<-----Remove", 2040, 2400, 1815, 375);
+
+    m_model = new EntryListModel(true, this);
+    lCopy = new EntryListView(QStringLiteral("lCopy"), m_model, QAbstractItemView::ExtendedSelection,
+                              listFont(9.75), this);
+    placeTwips(lCopy, 4080, 120, 4095, 5400);
+
+    auto* Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    placeTwips(Line1, 120, 5760, 8175, 45);
+
+    QPushButton* bCopyFinish = button(this, "bCopyFinish", "Finish", 240, 6000, 1935, 495);
+    QPushButton* bCopyCancel = button(this, "bCopyCancel", "Cancel", 6240, 6000, 1935, 495);
+
+    const std::vector<QWidget*> tabOrder{tCopyPlaneId, bCopyAdd, bCopyRemove, lCopy, bCopyFinish, bCopyCancel};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(bCopyAdd, &QPushButton::clicked, this, &fCopy::bCopyAdd_Click);
+    // Enter in the plane-id box is the quick way to press "Add ----->".
+    connect(tCopyPlaneId, &QLineEdit::returnPressed, bCopyAdd, &QPushButton::click);
+    connect(bCopyRemove, &QPushButton::clicked, this, &fCopy::bCopyRemove_Click);
+    connect(lCopy, &EntryListView::deleteKeyPressed, this, &fCopy::bCopyRemove_Click);
+    connect(bCopyFinish, &QPushButton::clicked, this, &fCopy::bCopyFinish_Click);
+    connect(bCopyCancel, &QPushButton::clicked, this, &fCopy::bCopyCancel_Click);
+}
+
+void fCopy::Who(int lid)
+{
+    m_model->clear();
+    CopyListId = lid;
+    switch (lid) {
+    case veq::FileListId: labFileId->setText(QStringLiteral("Operating on Filelist file")); break;
+    case veq::ExceptListId: labFileId->setText(QStringLiteral("Operating on Except file")); break;
+    case veq::PlaneSqListId: labFileId->setText(QStringLiteral("Operating on PlaneSQ file")); break;
+    default: break;
+    }
+}
+
+void fCopy::bCopyAdd_Click()
+{
+    switch (CopyListId) {
+    case veq::FileListId: LoadFileList(); break;
+    case veq::ExceptListId: LoadExcept(); break;
+    case veq::PlaneSqListId: LoadPlaneSq(); break;
+    default: break;
+    }
+}
+
+void fCopy::LoadFileList() { loadEntries(veq::FileListId); }
+void fCopy::LoadExcept() { loadEntries(veq::ExceptListId); }
+void fCopy::LoadPlaneSq() { loadEntries(veq::PlaneSqListId); }
+
+void fCopy::loadEntries(int listId)
+{
+    // Any file of any folder may hold the aircraft, so nothing is suggested.
+    const QString fileName = m_fileDialogs.openFileName(this, FileRequest{});
+    if (fileName.isEmpty()) {
+        m_messenger.tell(QStringLiteral("File not Selected"));
+        return;
+    }
+
+    // The whole file is checked before the list is touched, so a damaged file
+    // leaves what was collected so far in place.
+    auto entries = veq::loadCopyEntries(toFsPath(fileName), static_cast<veq::ListId>(listId),
+                                        tCopyPlaneId->text().toStdString());
+    if (!entries) {
+        m_messenger.tell(QString::fromStdString(entries.reason()));
+        return;
+    }
+    // One change for the whole file; the list sorts exactly as adding one entry at a time would.
+    m_model->addMany(std::move(*entries));
+}
+
+void fCopy::bCopyRemove_Click() { removeSelectedEntries(*lCopy, kRemoveLimit, nullptr, m_messenger); }
+
+void fCopy::bCopyFinish_Click() { finish(m_model->entries(), CopyListId); }
+
+void fCopy::bCopyCancel_Click() { leave(); }
