@@ -1,8 +1,80 @@
 #include "audits/extra_window.h"
 
-fExtra::fExtra(Messenger&) 
-    : ToolWindow(QStringLiteral("fExtra"), QStringLiteral("Extra"))
+#include "audits/directory_chooser.h"
+#include "audits/folder_listing.h"
+#include "core/bitmap_audit.h"
+#include "ui/entry_list_model.h"
+#include "ui/entry_list_view.h"
+#include "ui/layout.h"
+#include "ui/removal.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kRemoveLimit = 1000;
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
 {
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    placeTwips(b, l, t, w, h);
+    return b;
 }
 
-void fExtra::setFileList(const veq::Entries&) {}
+} // namespace
+
+fExtra::fExtra(Messenger& messenger)
+    : ToolWindow(QStringLiteral("fExtra"), QStringLiteral("Extra")), m_messenger(messenger)
+{
+    sizeClientTwips(this, 7215, 8655);
+
+    DirExtra = new DirectoryChooser(QStringLiteral("DirExtra"), this);
+    placeTwips(DirExtra, 120, 120, 2655, 4590);
+
+    QPushButton* bCheck = button(this, "bCheck", "Check--->", 3120, 1200, 1215, 495);
+    QPushButton* bRemove = button(this, "bRemove", "<---Remove", 3120, 2760, 1215, 495);
+
+    // A name found in two spellings is listed twice; the file list drops the repeat on "Finish".
+    m_model = new EntryListModel(true, this);
+    lExtra = new EntryListView(QStringLiteral("lExtra"), m_model, QAbstractItemView::ExtendedSelection,
+                               listFont(8.25), this);
+    placeTwips(lExtra, 4680, 120, 2415, 6780);
+
+    labExtra = new QLabel(this);
+    labExtra->setObjectName(QStringLiteral("labExtra"));
+    placeTwips(labExtra, 5280, 7200, 1095, 375);
+
+    QPushButton* Command1 = button(this, "Command1", "Finish", 120, 7920, 1695, 615);
+    QPushButton* bCancel = button(this, "bCancel", "Cancel", 5400, 7920, 1695, 615);
+
+    connect(bCheck, &QPushButton::clicked, this, &fExtra::bCheck_Click);
+    connect(bRemove, &QPushButton::clicked, this, &fExtra::bRemove_Click);
+    connect(lExtra, &EntryListView::deleteKeyPressed, this, &fExtra::bRemove_Click);
+    connect(Command1, &QPushButton::clicked, this, &fExtra::Command1_Click);
+    connect(bCancel, &QPushButton::clicked, this, &fExtra::bCancel_Click);
+}
+
+void fExtra::setFileList(const veq::Entries& fileList) { m_fileList = fileList; }
+
+void fExtra::bCheck_Click()
+{
+    veq::Entries candidates;
+    for (veq::Entry& name : listBitmapFolder(DirExtra->currentPath()))
+        if (veq::isExtraCandidate(name))
+            candidates.push_back(std::move(name));
+    m_model->assign(veq::extraBitmaps(candidates, m_fileList));
+    showCount(labExtra, m_model->count());
+}
+
+void fExtra::bRemove_Click()
+{
+    removeSelectedEntries(*lExtra, kRemoveLimit, labExtra, m_messenger);
+    // The count is shown even when the removal was refused.
+    showCount(labExtra, m_model->count());
+}
+
+void fExtra::Command1_Click() { finish(m_model->entries(), veq::FileListId); }
+
+void fExtra::bCancel_Click() { leave(); }

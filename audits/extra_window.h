@@ -2,8 +2,14 @@
 
 #include "ui/tool_window.h"
 
+class DirectoryChooser;
+class EntryListModel;
+class EntryListView;
 class Messenger;
+class QLabel;
 
+// "Extra": the part bitmaps in a chosen folder that the file list does not
+// name yet. The user may drop some; "Finish" hands the rest to the file list.
 class fExtra final : public ToolWindow {
     Q_OBJECT
 
@@ -11,4 +17,18 @@ public:
     explicit fExtra(Messenger& messenger);
     // The file list as it stands when the window is opened.
     void setFileList(const veq::Entries& fileList);
+
+private:
+    void bCheck_Click();
+    void bRemove_Click();
+    void Command1_Click();
+    void bCancel_Click();
+
+    Messenger& m_messenger;
+    veq::Entries m_fileList;
+
+    DirectoryChooser* DirExtra = nullptr;
+    EntryListModel* m_model = nullptr;
+    EntryListView* lExtra = nullptr;
+    QLabel* labExtra = nullptr;
 };
