@@ -40,3 +40,12 @@ bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEQ_BUILD_BENCH=ON -DVEQ_BUILD_TESTS=OFF $(CMAKE_ARGS)
 	cmake --build build-bench -j $(JOBS) --target veq-bench
 	build-bench/bench/veq-bench $(BENCH_REPETITIONS)
+
+# A folder of synthetic data files and part bitmaps to try every window with.
+.PHONY: samples screenshots
+samples: build
+	$(BUILD)/tools/veq-make-samples samples
+
+# The user guide's pictures, from the real windows on the sample data, under Xvfb.
+screenshots: deps
+	BUILD=$(BUILD) docs/make-screenshots.sh

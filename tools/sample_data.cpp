@@ -1,0 +1,264 @@
+#include "tools/sample_data.h"
+
+#include "core/codec.h"
+#include "core/data_file.h"
+#include "core/file_io.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+namespace veq {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The planes of the main files, and the parts every one of them has: the
+// third digit pairs straddle 10 so the writer's two passes both have work.
+constexpr std::uint8_t kFirstPlane = 0x01;
+constexpr std::uint8_t kLastPlane = 0x0C;
+constexpr std::array<std::pair<std::uint8_t, std::uint8_t>, 8> kParts{{
+    {0x07, 0x14}, {0x07, 0x15}, {0x08, 0x14}, {0x0A, 0x01},
+    {0x10, 0x01}, {0x12, 0x0A}, {0x18, 0x04}, {0x20, 0x03},
+}};
+
+std::string partId(std::uint8_t p1, std::uint8_t p2, std::uint8_t p3, std::uint8_t p4)
+{
+    return ByteToStr(p1) + ByteToStr(p2) + ByteToStr(p3) + ByteToStr(p4);
+}
+
+std::string part(std::uint8_t plane, std::uint8_t p3, std::uint8_t p4) { return partId(0x03, plane, p3, p4); }
+
+Entries fileListEntries()
+{
+    Entries entries;
+    for (int plane = kFirstPlane; plane <= kLastPlane; ++plane)
+        for (const auto& [p3, p4] : kParts)
+            entries.push_back(part(static_cast<std::uint8_t>(plane), p3, p4));
+    entries.push_back(partId(0x03, 0xFF, 0x00, 0x01));
+    entries.push_back(partId(0x03, 0xFF, 0x00, 0x02));
+    // A record twice: the list shows it once.
+    entries.push_back(part(0x01, 0x07, 0x14));
+    return entries;
+}
+
+// Each plane's gear stands in for its wheel, and its spare wing for the
+// upper wing, whose bitmap is not in the file list.
+Entries exceptEntries()
+{
+    Entries entries;
+    for (int p = kFirstPlane; p <= kLastPlane; ++p) {
+        const auto plane = static_cast<std::uint8_t>(p);
+        entries.push_back(exceptPairText(part(plane, 0x18, 0x04), part(plane, 0x08, 0x14)));
+        entries.push_back(exceptPairText(part(plane, 0x20, 0x03), part(plane, 0x30, 0x03)));
+    }
+    return entries;
+}
+
+Entries planeSqEntries()
+{
+    Entries entries;
+    for (int p = kFirstPlane; p <= kLastPlane; ++p)
+        entries.push_back(planeSqText(static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(0x10 + p)));
+    entries.push_back(planeSqText(0x01, 0x94));
+    return entries;
+}
+
+// Planes 25 and 26 are what the copy dialog is for; plane 27 and the
+// near misses show what it leaves behind.
+Entries otherFileListEntries()
+{
+    return {part(0x25, 0x07, 0x14), part(0x25, 0x07, 0x15), part(0x25, 0x10, 0x01), part(0x25, 0x18, 0x04),
+            part(0x26, 0x07, 0x14), part(0x26, 0x12, 0x0A), part(0x26, 0x18, 0x04), part(0x26, 0x20, 0x03),
+            part(0x27, 0x07, 0x14), part(0x27, 0x18, 0x04)};
+}
+
+Entries otherExceptEntries()
+{
+    return {exceptPairText(part(0x25, 0x18, 0x04), part(0x25, 0x08, 0x14)),
+            exceptPairText(part(0x25, 0x20, 0x03), part(0x25, 0x30, 0x03)),
+            exceptPairText(part(0x26, 0x18, 0x04), part(0x26, 0x08, 0x14)),
+            // Only the left id counts: this one is not plane 25's.
+            exceptPairText(part(0x27, 0x18, 0x04), part(0x25, 0x08, 0x14))};
+}
+
+Entries otherPlaneSqEntries()
+{
+    return {planeSqText(0x25, 0x94), planeSqText(0x25, 0x95), planeSqText(0x26, 0x94),
+            planeSqText(0x26, 0x96), planeSqText(0x27, 0x94),
+            // Ends in 25 but is plane 10's.
+            planeSqText(0x10, 0x25)};
+}
+
+DataFileHeaders sampleHeaders(std::string_view name)
+{
+    DataFileHeaders headers;
+    const std::string first = std::string(kSampleMark) + " " + std::string(name);
+    std::copy_n(first.begin(), std::min(first.size(), kHeader1Size), headers.header1.begin());
+    constexpr std::string_view second = "Synthetic data made by veq-make-samples";
+    std::copy(second.begin(), second.end(), headers.header2.begin());
+    // Some bytes past the text, so a writer that loses header 2's tail shows.
+    for (std::size_t i = second.size() + 1; i < kHeader2Size; ++i)
+        headers.header2[i] = static_cast<std::uint8_t>(i * 7);
+    return headers;
+}
+
+struct SquadronRecord {
+    std::uint8_t squad;
+    int blocks;
+    std::vector<std::uint8_t> planes;
+};
+
+// Records of every shape the reader meets: no blocks, several, no planes,
+// a plane twice, a plane and squad that planesq.dat holds already.
+Bytes squadronImage()
+{
+    const std::vector<SquadronRecord> records{
+        {0x94, 2, {0x25, 0x26}}, {0x95, 0, {0x25}}, {0x96, 1, {}},
+        {0x97, 3, {0x01, 0x02, 0x25}}, {0x11, 0, {0x01}}, {0x98, 1, {0x27, 0x27}},
+    };
+    Bytes image;
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const SquadronRecord& record = records[r];
+        const std::size_t start = image.size();
+        const std::size_t length = 64 + 16 * static_cast<std::size_t>(record.blocks) + 28 * record.planes.size();
+        image.resize(start + length);
+        std::uint8_t* bytes = image.data() + start;
+        // Every skipped byte holds something, so a reader that looks in the wrong place is caught.
+        for (std::size_t i = 0; i < length; ++i)
+            bytes[i] = static_cast<std::uint8_t>((i * 37 + r * 11 + 5) & 0xFF);
+        char name[40] = {};
+        std::snprintf(name, sizeof name, "%s squadron %02X", kSampleMark, record.squad);
+        std::memcpy(bytes, name, sizeof name);
+        bytes[40] = record.squad;
+        bytes[56] = static_cast<std::uint8_t>(record.blocks);
+        bytes[57] = 0;
+        bytes[58] = 0;
+        bytes[59] = 0;
+        std::uint8_t* planes = bytes + 60 + 16 * record.blocks;
+        planes[0] = static_cast<std::uint8_t>(record.planes.size());
+        planes[1] = 0;
+        planes[2] = 0;
+        planes[3] = 0;
+        for (std::size_t k = 0; k < record.planes.size(); ++k)
+            planes[4 + 28 * k] = record.planes[k];
+    }
+    return image;
+}
+
+// Which bitmaps the folder holds. Missing: the wheels of planes 03, 06, 09
+// and 0C (each covered by an exception), the struts of planes 01, 05 and 09
+// (covered by none), the spare wings of the even planes (an exception's
+// target). Extra: ids the file list does not name, one with an upper-case
+// extension and one with lower-case digits; and a name outside "03*.bmp".
+std::vector<std::string> bitmapNames()
+{
+    std::vector<std::string> names;
+    for (int p = kFirstPlane; p <= kLastPlane; ++p) {
+        const auto plane = static_cast<std::uint8_t>(p);
+        for (const auto& [p3, p4] : kParts) {
+            if (p3 == 0x18 && p % 3 == 0)
+                continue;
+            if (p3 == 0x10 && p % 4 == 1)
+                continue;
+            // The file system decides case; the audits do not mind it.
+            const bool upper = p == kFirstPlane && p3 == 0x07 && p4 == 0x14;
+            names.push_back(part(plane, p3, p4) + (upper ? ".BMP" : ".bmp"));
+        }
+        if (p % 2 == 1)
+            names.push_back(part(plane, 0x30, 0x03) + ".bmp");
+    }
+    names.push_back(partId(0x03, 0xFF, 0x00, 0x01) + ".bmp");
+    names.push_back(partId(0x03, 0xFF, 0x00, 0x02) + ".bmp");
+    names.push_back("030D0714.bmp");
+    names.push_back("030D1804.bmp");
+    names.push_back("0320A001.bmp");
+    names.push_back("03210202.BMP");
+    names.push_back("032b0501.bmp");
+    names.push_back("04000001.bmp");
+    return names;
+}
+
+struct PlannedFile {
+    fs::path path;
+    Bytes bytes;
+};
+
+// A file we may replace: absent, or one of ours.
+std::string foreignFileReason(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return {};
+    constexpr std::size_t markLength = sizeof kSampleMark - 1;
+    auto head = readFileBytes(path, markLength);
+    if (!head)
+        return head.reason();
+    if (head->size() == markLength && std::equal(head->begin(), head->end(), kSampleMark))
+        return {};
+    return displayPath(path) + " is there already and was not made by this generator; "
+                               "choose an empty folder";
+}
+
+} // namespace
+
+Expected<std::vector<fs::path>> writeSampleData(const fs::path& folder)
+{
+    struct DataSpec {
+        const char* name;
+        RecordKind kind;
+        Entries entries;
+    };
+    const std::vector<DataSpec> dataFiles{
+        {"filelist.dat", RecordKind::FileList, fileListEntries()},
+        {"except.dat", RecordKind::Except, exceptEntries()},
+        {"planesq.dat", RecordKind::PlaneSq, planeSqEntries()},
+        {"other_filelist.dat", RecordKind::FileList, otherFileListEntries()},
+        {"other_except.dat", RecordKind::Except, otherExceptEntries()},
+        {"other_planesq.dat", RecordKind::PlaneSq, otherPlaneSqEntries()},
+    };
+
+    std::vector<PlannedFile> planned;
+    ConvBuf buf{};
+    for (const DataSpec& spec : dataFiles) {
+        auto image = buildDataFile(spec.kind, sampleHeaders(spec.name), spec.entries, buf);
+        if (!image)
+            return Refusal{std::string("Could not build ") + spec.name + ": " + image.reason()};
+        planned.push_back({folder / spec.name, std::move(*image)});
+    }
+    planned.push_back({folder / "squadron.dat", squadronImage()});
+
+    for (const PlannedFile& file : planned)
+        if (std::string reason = foreignFileReason(file.path); !reason.empty())
+            return Refusal{reason};
+
+    const fs::path bitmaps = folder / "bitmaps";
+    std::error_code ec;
+    fs::create_directories(bitmaps, ec);
+    if (ec)
+        return Refusal{"Could not create " + displayPath(bitmaps) + ": " + ec.message()};
+
+    std::vector<fs::path> written;
+    for (const PlannedFile& file : planned) {
+        if (auto failure = replaceFile(file.path, file.bytes))
+            return Refusal{*failure};
+        written.push_back(file.path);
+    }
+    for (const std::string& name : bitmapNames()) {
+        const fs::path path = bitmaps / name;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return Refusal{"Could not create " + displayPath(path)};
+        written.push_back(path);
+    }
+    return written;
+}
+
+} // namespace veq
