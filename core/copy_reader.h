@@ -23,11 +23,9 @@ namespace veq {
 // The entries of one aircraft in a data file image of list `id`'s kind, in
 // file order. The texts are those the main window's reader builds from the
 // same image; a short or cut-off image is refused like there.
-[[nodiscard]] Expected<Entries> copyEntries(std::span<const std::uint8_t> image, ListId id,
-                                            std::string_view planeId);
+[[nodiscard]] Expected<Entries> copyEntries(std::span<const std::uint8_t> image, ListId id, std::string_view planeId);
 
 // The same for a file on disk; a refusal names the file and says what is wrong.
-[[nodiscard]] Expected<Entries> loadCopyEntries(const std::filesystem::path& path, ListId id,
-                                                std::string_view planeId);
+[[nodiscard]] Expected<Entries> loadCopyEntries(const std::filesystem::path& path, ListId id, std::string_view planeId);
 
 } // namespace veq

@@ -58,8 +58,8 @@ fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
     QPushButton* bCopyRemove = button(this, "bCopyRemove", "<-----Remove", 2040, 2400, 1815, 375);
 
     m_model = new EntryListModel(true, this);
-    lCopy = new EntryListView(QStringLiteral("lCopy"), m_model, QAbstractItemView::ExtendedSelection,
-                              listFont(9.75), this);
+    lCopy =
+        new EntryListView(QStringLiteral("lCopy"), m_model, QAbstractItemView::ExtendedSelection, listFont(9.75), this);
     placeTwips(lCopy, 4080, 120, 4095, 5400);
 
     auto* Line1 = new QFrame(this);
@@ -89,20 +89,34 @@ void fCopy::Who(int lid)
     m_model->clear();
     CopyListId = lid;
     switch (lid) {
-    case veq::FileListId: labFileId->setText(QStringLiteral("Operating on Filelist file")); break;
-    case veq::ExceptListId: labFileId->setText(QStringLiteral("Operating on Except file")); break;
-    case veq::PlaneSqListId: labFileId->setText(QStringLiteral("Operating on PlaneSQ file")); break;
-    default: break;
+    case veq::FileListId:
+        labFileId->setText(QStringLiteral("Operating on Filelist file"));
+        break;
+    case veq::ExceptListId:
+        labFileId->setText(QStringLiteral("Operating on Except file"));
+        break;
+    case veq::PlaneSqListId:
+        labFileId->setText(QStringLiteral("Operating on PlaneSQ file"));
+        break;
+    default:
+        break;
     }
 }
 
 void fCopy::bCopyAdd_Click()
 {
     switch (CopyListId) {
-    case veq::FileListId: LoadFileList(); break;
-    case veq::ExceptListId: LoadExcept(); break;
-    case veq::PlaneSqListId: LoadPlaneSq(); break;
-    default: break;
+    case veq::FileListId:
+        LoadFileList();
+        break;
+    case veq::ExceptListId:
+        LoadExcept();
+        break;
+    case veq::PlaneSqListId:
+        LoadPlaneSq();
+        break;
+    default:
+        break;
     }
 }
 
@@ -121,8 +135,8 @@ void fCopy::loadEntries(int listId)
 
     // The whole file is checked before the list is touched, so a damaged file
     // leaves what was collected so far in place.
-    auto entries = veq::loadCopyEntries(toFsPath(fileName), static_cast<veq::ListId>(listId),
-                                        tCopyPlaneId->text().toStdString());
+    auto entries =
+        veq::loadCopyEntries(toFsPath(fileName), static_cast<veq::ListId>(listId), tCopyPlaneId->text().toStdString());
     if (!entries) {
         m_messenger.tell(QString::fromStdString(entries.reason()));
         return;

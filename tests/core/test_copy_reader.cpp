@@ -44,23 +44,23 @@ std::vector<KindCase> kindCases()
     return {
         {"FileList",
          veq::FileListId,
-         {0xCD, 0xAB, 0x25, 0x01,   // 0125ABCD: plane 25 in the second pair
-          0x00, 0x00, 0x01, 0x25,   // 25010000: 25 only in the first pair
-          0x14, 0x07, 0x25, 0x03,   // 03250714
-          0x25, 0x25, 0x02, 0x03},  // 03022525: 25 only in the last pairs
+         {0xCD, 0xAB, 0x25, 0x01,  // 0125ABCD: plane 25 in the second pair
+          0x00, 0x00, 0x01, 0x25,  // 25010000: 25 only in the first pair
+          0x14, 0x07, 0x25, 0x03,  // 03250714
+          0x25, 0x25, 0x02, 0x03}, // 03022525: 25 only in the last pairs
          {"0125ABCD", "25010000", "03250714", "03022525"},
          {"0125ABCD", "03250714"}},
         {"Except",
          veq::ExceptListId,
-         {0x04, 0x18, 0x25, 0x03, 0x14, 0x08, 0x01, 0x03,   // left id is plane 25
-          0x04, 0x18, 0x01, 0x03, 0x14, 0x08, 0x25, 0x03,   // only the right id is
-          0x00, 0x00, 0x25, 0x02, 0x00, 0x00, 0x25, 0x03},  // both are
+         {0x04, 0x18, 0x25, 0x03, 0x14, 0x08, 0x01, 0x03,  // left id is plane 25
+          0x04, 0x18, 0x01, 0x03, 0x14, 0x08, 0x25, 0x03,  // only the right id is
+          0x00, 0x00, 0x25, 0x02, 0x00, 0x00, 0x25, 0x03}, // both are
          {"03251804 ======> 03010814", "03011804 ======> 03250814", "02250000 ======> 03250000"},
          {"03251804 ======> 03010814", "02250000 ======> 03250000"}},
         {"PlaneSq",
          veq::PlaneSqListId,
-         {0x31, 0x00, 0x00, 0x00, 0x25,   // ends with 25
-          0x25, 0x11, 0x22, 0x33, 0x94,   // bytes 1-3 do not enter the text
+         {0x31, 0x00, 0x00, 0x00, 0x25, // ends with 25
+          0x25, 0x11, 0x22, 0x33, 0x94, // bytes 1-3 do not enter the text
           0x25, 0x00, 0x00, 0x00, 0x07},
          {"3100000025", "2500000094", "2500000007"},
          {"2500000094", "2500000007"}},
@@ -145,16 +145,15 @@ class CopyReaderTypedId : public ::testing::TestWithParam<TypedIdCase> {};
 
 TEST_P(CopyReaderTypedId, OnlyTheExactPairMatches)
 {
-    const Bytes records{0x00, 0x00, 0x2A, 0x03};  // 032A0000
+    const Bytes records{0x00, 0x00, 0x2A, 0x03}; // 032A0000
     auto copied = veq::copyEntries(image(1, records), veq::FileListId, GetParam().typed);
     ASSERT_TRUE(copied.ok());
     EXPECT_EQ(*copied, GetParam().matches ? Entries{"032A0000"} : Entries{}) << '"' << GetParam().typed << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(CaseAndBlanks, CopyReaderTypedId,
-                         ::testing::Values(TypedIdCase{"2A", true}, TypedIdCase{"2a", false},
-                                           TypedIdCase{" 2A", false}, TypedIdCase{"2A ", false},
-                                           TypedIdCase{"", false}, TypedIdCase{"  ", false},
+                         ::testing::Values(TypedIdCase{"2A", true}, TypedIdCase{"2a", false}, TypedIdCase{" 2A", false},
+                                           TypedIdCase{"2A ", false}, TypedIdCase{"", false}, TypedIdCase{"  ", false},
                                            TypedIdCase{"2", false}, TypedIdCase{"2A0", false},
                                            TypedIdCase{"032A", false}, TypedIdCase{"03", false}));
 
@@ -175,7 +174,7 @@ TEST(CopyReaderPlaneId, EveryRecordOfARandomFileIsCollectedUnderItsPlaneOnce)
         const int count = 300;
         Bytes records(static_cast<std::size_t>(count) * size);
         for (auto& byte : records)
-            byte = static_cast<std::uint8_t>(random() % 8);  // few values, so planes repeat
+            byte = static_cast<std::uint8_t>(random() % 8); // few values, so planes repeat
         const Bytes bytes = image(static_cast<std::int16_t>(count), records);
 
         Entries all;
@@ -196,9 +195,8 @@ class CopyReaderFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("veq-copy-reader-" + std::to_string(std::random_device{}()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = fs::temp_directory_path() / ("veq-copy-reader-" + std::to_string(std::random_device{}()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder);
     }
     void TearDown() override

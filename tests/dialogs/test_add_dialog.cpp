@@ -126,14 +126,13 @@ TEST_P(AddDialogWho, SetsTheLabelsAndEmptiesTheList)
     EXPECT_EQ(text()->text(), QStringLiteral("03010714"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LabelTable, AddDialogWho,
-    ::testing::Values(WhoCase{1, "Operating on Filelist file", "Enter Part: ie 03010714"},
-                      WhoCase{2, "Operating on Except file", "Enter Part: ie 03011804-03010814"},
-                      WhoCase{3, "Operating on PlaneSQ file", "Enter Part: ie 2500000094"},
-                      // Other ids keep the labels of the list before.
-                      WhoCase{0, "Operating on Filelist file", "Enter Part: ie 03010714"},
-                      WhoCase{4, "Operating on Filelist file", "Enter Part: ie 03010714"}));
+INSTANTIATE_TEST_SUITE_P(LabelTable, AddDialogWho,
+                         ::testing::Values(WhoCase{1, "Operating on Filelist file", "Enter Part: ie 03010714"},
+                                           WhoCase{2, "Operating on Except file", "Enter Part: ie 03011804-03010814"},
+                                           WhoCase{3, "Operating on PlaneSQ file", "Enter Part: ie 2500000094"},
+                                           // Other ids keep the labels of the list before.
+                                           WhoCase{0, "Operating on Filelist file", "Enter Part: ie 03010714"},
+                                           WhoCase{4, "Operating on Filelist file", "Enter Part: ie 03010714"}));
 
 TEST_F(AddDialog, OtherIdKeepsTheLabelsButAcceptsNoEntry)
 {
@@ -173,22 +172,22 @@ TEST_P(AddDialogRules, AddsByLengthAfterUpperCasing)
 
 INSTANTIATE_TEST_SUITE_P(
     PerList, AddDialogRules,
-    ::testing::Values(
-        AddCase{1, "03010714", "03010714", "03010714"}, AddCase{1, "0301071a", "0301071A", "0301071A"},
-        // Only the length is checked, not the digits.
-        AddCase{1, "zz-01 07", "ZZ-01 07", "ZZ-01 07"}, AddCase{1, "030107149", nullptr, "030107149"},
-        AddCase{1, "0301071", nullptr, "0301071"}, AddCase{1, "", nullptr, ""},
-        AddCase{1, "2500000094", nullptr, "2500000094"},
-        AddCase{2, "03011804-03010814", "03011804 ======> 03010814", "03011804-03010814"},
-        AddCase{2, "03011804x03010814", "03011804 ======> 03010814", "03011804X03010814"},
-        AddCase{2, "0301180a 0301081b", "0301180A ======> 0301081B", "0301180A 0301081B"},
-        // The pair as the list shows it is too long to be typed back.
-        AddCase{2, "03011804 ======> 03010814", nullptr, "03011804 ======> 03010814"},
-        AddCase{2, "0301180403010814", nullptr, "0301180403010814"}, AddCase{2, "03010714", nullptr, "03010714"},
-        AddCase{3, "2500000094", "2500000094", "2500000094"}, AddCase{3, "2a000000f4", "2A000000F4", "2A000000F4"},
-        AddCase{3, "250000009", nullptr, "250000009"}, AddCase{3, "03010714", nullptr, "03010714"},
-        // Characters, not bytes, are counted.
-        AddCase{1, "0301071\xC3\xA4", "0301071\xC3\x84", "0301071\xC3\x84"}));
+    ::testing::Values(AddCase{1, "03010714", "03010714", "03010714"}, AddCase{1, "0301071a", "0301071A", "0301071A"},
+                      // Only the length is checked, not the digits.
+                      AddCase{1, "zz-01 07", "ZZ-01 07", "ZZ-01 07"}, AddCase{1, "030107149", nullptr, "030107149"},
+                      AddCase{1, "0301071", nullptr, "0301071"}, AddCase{1, "", nullptr, ""},
+                      AddCase{1, "2500000094", nullptr, "2500000094"},
+                      AddCase{2, "03011804-03010814", "03011804 ======> 03010814", "03011804-03010814"},
+                      AddCase{2, "03011804x03010814", "03011804 ======> 03010814", "03011804X03010814"},
+                      AddCase{2, "0301180a 0301081b", "0301180A ======> 0301081B", "0301180A 0301081B"},
+                      // The pair as the list shows it is too long to be typed back.
+                      AddCase{2, "03011804 ======> 03010814", nullptr, "03011804 ======> 03010814"},
+                      AddCase{2, "0301180403010814", nullptr, "0301180403010814"},
+                      AddCase{2, "03010714", nullptr, "03010714"}, AddCase{3, "2500000094", "2500000094", "2500000094"},
+                      AddCase{3, "2a000000f4", "2A000000F4", "2A000000F4"},
+                      AddCase{3, "250000009", nullptr, "250000009"}, AddCase{3, "03010714", nullptr, "03010714"},
+                      // Characters, not bytes, are counted.
+                      AddCase{1, "0301071\xC3\xA4", "0301071\xC3\x84", "0301071\xC3\x84"}));
 
 TEST_F(AddDialog, EnterInTheTextBoxPressesAdd)
 {
@@ -313,9 +312,9 @@ TEST_F(AddFromMainWindow, LaunchersTellWhoThenShowThenHideTheMainWindow)
         const char* button;
         const char* caption;
     };
-    for (const Launch& launch : {Launch{"bAddExcept", "Operating on Except file"},
-                                 Launch{"bAddPlaneSq", "Operating on PlaneSQ file"},
-                                 Launch{"bAddFileList", "Operating on Filelist file"}}) {
+    for (const Launch& launch :
+         {Launch{"bAddExcept", "Operating on Except file"}, Launch{"bAddPlaneSq", "Operating on PlaneSQ file"},
+          Launch{"bAddFileList", "Operating on Filelist file"}}) {
         QString labelAtShow;
         std::size_t itemsAtShow = 1;
         bool mainVisibleAtShow = false;

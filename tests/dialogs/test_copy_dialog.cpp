@@ -58,25 +58,25 @@ std::vector<KindCase> kindCases()
         {"FileList",
          veq::FileListId,
          "Operating on Filelist file",
-         {0xCD, 0xAB, 0x25, 0x01,   // 0125ABCD
-          0x00, 0x00, 0x01, 0x25,   // 25010000: 25 in the wrong pair
-          0x14, 0x07, 0x25, 0x03,   // 03250714
-          0x00, 0x00, 0x2A, 0x03},  // 032A0000
+         {0xCD, 0xAB, 0x25, 0x01,  // 0125ABCD
+          0x00, 0x00, 0x01, 0x25,  // 25010000: 25 in the wrong pair
+          0x14, 0x07, 0x25, 0x03,  // 03250714
+          0x00, 0x00, 0x2A, 0x03}, // 032A0000
          4,
          {"0125ABCD", "03250714"}},
         {"Except",
          veq::ExceptListId,
          "Operating on Except file",
-         {0x04, 0x18, 0x25, 0x03, 0x14, 0x08, 0x01, 0x03,   // left id of plane 25
-          0x04, 0x18, 0x01, 0x03, 0x14, 0x08, 0x25, 0x03,   // only the right id is
+         {0x04, 0x18, 0x25, 0x03, 0x14, 0x08, 0x01, 0x03, // left id of plane 25
+          0x04, 0x18, 0x01, 0x03, 0x14, 0x08, 0x25, 0x03, // only the right id is
           0x00, 0x00, 0x25, 0x02, 0x00, 0x00, 0x25, 0x03},
          3,
          {"02250000 ======> 03250000", "03251804 ======> 03010814"}},
         {"PlaneSq",
          veq::PlaneSqListId,
          "Operating on PlaneSQ file",
-         {0x31, 0x00, 0x00, 0x00, 0x25,   // only ends with 25
-          0x25, 0x11, 0x22, 0x33, 0x94,   // bytes 1-3 stay out of the text
+         {0x31, 0x00, 0x00, 0x00, 0x25, // only ends with 25
+          0x25, 0x11, 0x22, 0x33, 0x94, // bytes 1-3 stay out of the text
           0x25, 0x00, 0x00, 0x00, 0x07},
          3,
          {"2500000007", "2500000094"}},
@@ -135,8 +135,10 @@ TEST_F(CopyDialog, ControlsHaveTheirCaptionsPlacesAndTabOrder)
     EXPECT_EQ(labelText(window.get(), "labExample"), QStringLiteral("Enter Plane Hex Id: ie. 25 = SE5a"));
     ASSERT_NE(planeId(), nullptr);
     EXPECT_TRUE(planeId()->text().isEmpty());
-    const std::pair<const char*, const char*> buttons[] = {
-        {"bCopyAdd", "Add ----->"}, {"bCopyRemove", "<-----Remove"}, {"bCopyFinish", "Finish"}, {"bCopyCancel", "Cancel"}};
+    const std::pair<const char*, const char*> buttons[] = {{"bCopyAdd", "Add ----->"},
+                                                           {"bCopyRemove", "<-----Remove"},
+                                                           {"bCopyFinish", "Finish"},
+                                                           {"bCopyCancel", "Cancel"}};
     for (const auto& [name, caption] : buttons) {
         auto* button = control<QPushButton>(window.get(), name);
         ASSERT_NE(button, nullptr);
@@ -205,13 +207,11 @@ TEST_P(CopyDialogWho, SetsTheCaptionEmptiesTheListAndKeepsTheTypedId)
 }
 
 // readExample() works on the file list, so other ids keep its caption.
-INSTANTIATE_TEST_SUITE_P(CaptionTable, CopyDialogWho,
-                         ::testing::Values(WhoCase{1, "Operating on Filelist file"},
-                                           WhoCase{2, "Operating on Except file"},
-                                           WhoCase{3, "Operating on PlaneSQ file"},
-                                           WhoCase{0, "Operating on Filelist file"},
-                                           WhoCase{-1, "Operating on Filelist file"},
-                                           WhoCase{4, "Operating on Filelist file"}));
+INSTANTIATE_TEST_SUITE_P(
+    CaptionTable, CopyDialogWho,
+    ::testing::Values(WhoCase{1, "Operating on Filelist file"}, WhoCase{2, "Operating on Except file"},
+                      WhoCase{3, "Operating on PlaneSQ file"}, WhoCase{0, "Operating on Filelist file"},
+                      WhoCase{-1, "Operating on Filelist file"}, WhoCase{4, "Operating on Filelist file"}));
 
 class CopyDialogKinds : public CopyDialog, public ::testing::WithParamInterface<KindCase> {};
 
@@ -472,8 +472,7 @@ TEST_F(CopyFromMainWindow, FinishAddsEachEntryOnceToTheListItServes)
 
     EXPECT_TRUE(main->isVisible());
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(shownItems(main.get(), "lExcept"),
-              (Entries{"02250000 ======> 03250000", "03251804 ======> 03010814"}));
+    EXPECT_EQ(shownItems(main.get(), "lExcept"), (Entries{"02250000 ======> 03250000", "03251804 ======> 03010814"}));
     EXPECT_EQ(labelText(main.get(), "labCountExcept"), QStringLiteral("2"));
     EXPECT_TRUE(shownItems(main.get(), "lFileList").empty());
 
