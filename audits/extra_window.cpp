@@ -38,8 +38,8 @@ fExtra::fExtra(Messenger& messenger)
 
     // A name found in two spellings is listed twice; the file list drops the repeat on "Finish".
     m_model = new EntryListModel(true, this);
-    lExtra = new EntryListView(QStringLiteral("lExtra"), m_model, QAbstractItemView::ExtendedSelection,
-                               listFont(8.25), this);
+    lExtra = new EntryListView(QStringLiteral("lExtra"), m_model, QAbstractItemView::ExtendedSelection, listFont(8.25),
+                               this);
     placeTwips(lExtra, 4680, 120, 2415, 6780);
 
     labExtra = new QLabel(this);

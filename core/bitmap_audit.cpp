@@ -10,15 +10,12 @@ namespace {
 constexpr std::string_view kBitmapExtension = ".bmp";
 constexpr std::string_view kExtraPrefix = "03";
 
-char foldChar(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char foldChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalFolded(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return foldChar(x) == foldChar(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldChar(x) == foldChar(y); });
 }
 
 void sortUnique(Entries& items)

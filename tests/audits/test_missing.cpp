@@ -89,9 +89,9 @@ TEST_F(MissingWindow, LayoutChooserLeftFramesSideBySideExitBottomRight)
 
     int left = dir.right();
     int countsBottom = 0;
-    for (const auto& [frame, label] : {std::pair{"FrMissing", "labFileListMissingCount"},
-                                       std::pair{"Frame1", "labExceptMissingCount"},
-                                       std::pair{"Frame2", "labMissingCount"}}) {
+    for (const auto& [frame, label] :
+         {std::pair{"FrMissing", "labFileListMissingCount"}, std::pair{"Frame1", "labExceptMissingCount"},
+          std::pair{"Frame2", "labMissingCount"}}) {
         const QRect f = geometry(frame);
         const QRect c = geometry(label);
         EXPECT_GT(f.left(), left) << frame;
@@ -146,8 +146,7 @@ TEST_F(MissingWindow, LeftIdCoversWhetherOrNotItsRightIdExists)
     EXPECT_EQ(items("lMissing"), (Entries{"03010814.bmp", "03010815.bmp", "0A1B2C3D.bmp"}));
     folder.add("03010815.bmp");
     report();
-    expectReport({"03000112.bmp", "03010814.bmp", "0A1B2C3D.bmp"}, {"03010814.bmp"},
-                 {"03010814.bmp", "0A1B2C3D.bmp"});
+    expectReport({"03000112.bmp", "03010814.bmp", "0A1B2C3D.bmp"}, {"03010814.bmp"}, {"03010814.bmp", "0A1B2C3D.bmp"});
 }
 
 TEST_F(MissingWindow, RepeatedReportsReplaceTheirLists)

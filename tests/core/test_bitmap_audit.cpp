@@ -297,26 +297,26 @@ TEST_P(ExtraCheck, ListsUnnamedKeys)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExtraCheck,
-    ::testing::Values(
-        ExtraCase{"OnlyBitmapAlreadyNamed", {"03010714.bmp"}, {"03010714"}, {}},
-        ExtraCase{"KeysAreUpperCase", {"030a0b0c.bmp"}, {}, {"030A0B0C"}},
-        ExtraCase{"LowerCaseNameOfAListedId", {"030a0b0c.bmp"}, {"030A0B0C"}, {}},
-        // Two spellings of one name are two files where case counts, and two keys.
-        ExtraCase{"TwoSpellingsGiveTwoKeys", {"03010714.bmp", "03010714.BMP"}, {}, {"03010714", "03010714"}},
-        ExtraCase{"FirstAndLastOfTheFileListTakePart",
-                  {"03000001.bmp", "03000002.bmp", "03000003.bmp"},
-                  {"03000001", "03000002x", "03000003"},
-                  {"03000002"}},
-        ExtraCase{"ShortNamesKeepPartOfTheExtension",
-                  {"031.bmp", "03123.bmp", "03.BMP"},
-                  {"03123.BM"},
-                  {"03.BMP", "031.BMP"}},
-        ExtraCase{"ShortNameLeftOutWhenTheFileListHoldsIt", {"031.bmp"}, {"031.BMP"}, {}},
-        ExtraCase{"OtherNamesIgnored", {"04010714.bmp", "03010714.txt", "readme"}, {}, {}},
-        ExtraCase{"SortedWhateverTheListingOrder",
-                  {"030F0000.bmp", "03000000.bmp", "030A0000.bmp"},
-                  {},
-                  {"03000000", "030A0000", "030F0000"}}),
+    ::testing::Values(ExtraCase{"OnlyBitmapAlreadyNamed", {"03010714.bmp"}, {"03010714"}, {}},
+                      ExtraCase{"KeysAreUpperCase", {"030a0b0c.bmp"}, {}, {"030A0B0C"}},
+                      ExtraCase{"LowerCaseNameOfAListedId", {"030a0b0c.bmp"}, {"030A0B0C"}, {}},
+                      // Two spellings of one name are two files where case counts, and two keys.
+                      ExtraCase{
+                          "TwoSpellingsGiveTwoKeys", {"03010714.bmp", "03010714.BMP"}, {}, {"03010714", "03010714"}},
+                      ExtraCase{"FirstAndLastOfTheFileListTakePart",
+                                {"03000001.bmp", "03000002.bmp", "03000003.bmp"},
+                                {"03000001", "03000002x", "03000003"},
+                                {"03000002"}},
+                      ExtraCase{"ShortNamesKeepPartOfTheExtension",
+                                {"031.bmp", "03123.bmp", "03.BMP"},
+                                {"03123.BM"},
+                                {"03.BMP", "031.BMP"}},
+                      ExtraCase{"ShortNameLeftOutWhenTheFileListHoldsIt", {"031.bmp"}, {"031.BMP"}, {}},
+                      ExtraCase{"OtherNamesIgnored", {"04010714.bmp", "03010714.txt", "readme"}, {}, {}},
+                      ExtraCase{"SortedWhateverTheListingOrder",
+                                {"030F0000.bmp", "03000000.bmp", "030A0000.bmp"},
+                                {},
+                                {"03000000", "030A0000", "030F0000"}}),
     [](const ::testing::TestParamInfo<ExtraCase>& info) { return std::string(info.param.name); });
 
 TEST(ExtraCheck, EqualsTheAlgorithmAsWrittenOnRandomData)
