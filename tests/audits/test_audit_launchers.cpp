@@ -1,5 +1,4 @@
 #include "audits/directory_chooser.h"
-#include "dialogs/form_message.h"
 #include "editor/veq_window.h"
 #include "tests/audits/audit_support.h"
 
@@ -27,8 +26,6 @@ protected:
         window->show();
     }
 
-    QString message() const { return window->messageWindow().text(); }
-
     // Opens a tool window through its launcher and points its chooser at the test folder.
     QWidget* open(const char* launcher, const char* tool, const char* chooser)
     {
@@ -44,18 +41,6 @@ protected:
     ScriptedFileDialogs dialogs;
     std::unique_ptr<VEQ> window;
 };
-
-TEST_F(Launchers, MissingNeedsTheFileListBeforeTheExceptions)
-{
-    click(window.get(), "bMissing");
-    EXPECT_EQ(message(), QStringLiteral("Please load filelist.dat before doing this"));
-    window->AddListItem("03010714", 1);
-    click(window.get(), "bMissing");
-    EXPECT_EQ(message(), QStringLiteral("Please load except.dat before doing this"));
-    EXPECT_TRUE(window->isVisible());
-    const QWidget* missing = topLevel("Missing");
-    EXPECT_TRUE(missing == nullptr || !missing->isVisible());
-}
 
 TEST_F(Launchers, MissingReportsOnTheListsAsTheyStandAndExitReturns)
 {

@@ -139,16 +139,6 @@ TEST_F(MissingWindow, ReadOnlyFilesCountHiddenFilesAndFoldersDoNot)
     expectReport({"03000112.bmp", "0A1B2C3D.bmp"}, {"03010815.bmp"}, {"03010815.bmp", "0A1B2C3D.bmp"});
 }
 
-TEST_F(MissingWindow, LeftIdCoversWhetherOrNotItsRightIdExists)
-{
-    report();
-    EXPECT_EQ(items("lFileListMissing").front(), "03000112.bmp");
-    EXPECT_EQ(items("lMissing"), (Entries{"03010814.bmp", "03010815.bmp", "0A1B2C3D.bmp"}));
-    folder.add("03010815.bmp");
-    report();
-    expectReport({"03000112.bmp", "03010814.bmp", "0A1B2C3D.bmp"}, {"03010814.bmp"}, {"03010814.bmp", "0A1B2C3D.bmp"});
-}
-
 TEST_F(MissingWindow, RepeatedReportsReplaceTheirLists)
 {
     report();
@@ -162,14 +152,6 @@ TEST_F(MissingWindow, RepeatedReportsReplaceTheirLists)
     folder.add("03000112.bmp");
     report();
     expectReport({}, {}, {});
-}
-
-TEST_F(MissingWindow, WorksOnTheListsGivenAtTheLastOpening)
-{
-    report();
-    window->setMainLists({"03FFFFFF"}, {"03EEEEEE ======> 03DDDDDD"});
-    report();
-    expectReport({"03FFFFFF.bmp"}, {"03DDDDDD.bmp"}, {"03DDDDDD.bmp", "03FFFFFF.bmp"});
 }
 
 TEST_F(MissingWindow, SearchesTheFolderOpenedInTheChooser)
