@@ -1,0 +1,239 @@
+// veq-screenshot-tour SAMPLES OUTPUT: drives the real windows over the sample
+// data (made by veq-make-samples into SAMPLES) the way a user would, and saves
+// a picture of every window into OUTPUT for the user guide. Any window or
+// control that does not appear, or a list that stays empty, stops the tour
+// with a non-zero status, so stale pictures are never taken for fresh ones.
+#include "audits/directory_chooser.h"
+#include "editor/veq_window.h"
+#include "ui/file_dialogs.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QImage>
+#include <QPixmap>
+#include <QTreeView>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+namespace {
+
+[[noreturn]] void fail(const QString& why)
+{
+    std::fprintf(stderr, "veq-screenshot-tour: %s\n", qPrintable(why));
+    std::exit(1);
+}
+
+// The user's answers to the file dialogs, in the order the tour asks.
+class TourFileDialogs final : public FileDialogs {
+public:
+    void answer(const QString& path)
+    {
+        if (!QFileInfo::exists(path))
+            fail(QStringLiteral("%1 does not exist; run veq-make-samples first").arg(path));
+        m_answers.push_back(path);
+    }
+    [[nodiscard]] bool answered() const { return m_answers.empty(); }
+
+    [[nodiscard]] QString openFileName(QWidget*, const FileRequest&) override { return next(); }
+    [[nodiscard]] QString saveFileName(QWidget*, const FileRequest&) override { return next(); }
+
+private:
+    QString next()
+    {
+        if (m_answers.empty())
+            fail(QStringLiteral("a window asked for a file the tour did not expect"));
+        QString path = m_answers.front();
+        m_answers.pop_front();
+        return path;
+    }
+
+    std::deque<QString> m_answers;
+};
+
+// Lets the windows lay out, paint and fill the folder trees, which load in the background.
+void settle(int milliseconds = 150)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+template <typename T>
+T* control(QWidget* root, const char* name)
+{
+    auto* found = root->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        fail(QStringLiteral("%1 has no control %2").arg(root->objectName(), QString::fromLatin1(name)));
+    return found;
+}
+
+void click(QWidget* root, const char* name)
+{
+    auto* button = control<QAbstractButton>(root, name);
+    if (!button->isVisible() || !button->isEnabled())
+        fail(QStringLiteral("%1 cannot be pressed").arg(QString::fromLatin1(name)));
+    button->click();
+    settle();
+}
+
+void type(QWidget* root, const char* name, const QString& text)
+{
+    auto* box = control<QLineEdit>(root, name);
+    box->setFocus();
+    box->setText(text);
+}
+
+QWidget* shownWindow(const char* name)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(name) && window->isVisible())
+            return window;
+    fail(QStringLiteral("the window %1 is not shown").arg(QString::fromLatin1(name)));
+}
+
+int rows(QWidget* root, const char* listName)
+{
+    return control<QAbstractItemView>(root, listName)->model()->rowCount();
+}
+
+void expectRows(QWidget* root, const char* listName)
+{
+    if (rows(root, listName) == 0)
+        fail(QStringLiteral("the list %1 is empty").arg(QString::fromLatin1(listName)));
+}
+
+void openFolder(QWidget* root, const char* chooserName, const QString& folder)
+{
+    auto* chooser = control<DirectoryChooser>(root, chooserName);
+    chooser->setCurrentPath(folder);
+    // The tree reads the folders on the way in the background; once they are
+    // read, opening the folder again scrolls the tree to it for the picture.
+    settle(1500);
+    chooser->setCurrentPath(folder);
+    settle(300);
+    chooser->tree()->scrollTo(chooser->tree()->currentIndex(), QAbstractItemView::PositionAtCenter);
+    settle(100);
+    if (QDir(chooser->currentPath()) != QDir(folder))
+        fail(QStringLiteral("%1 did not open %2").arg(QString::fromLatin1(chooserName), folder));
+}
+
+class Camera {
+public:
+    explicit Camera(QString folder) : m_folder(std::move(folder)) {}
+
+    void shoot(QWidget* window, const char* fileName)
+    {
+        window->raise();
+        settle(300);
+        const QString path = QDir(m_folder).filePath(QString::fromLatin1(fileName));
+        // A palette image: the windows use few colours, and the guide's pictures stay small.
+        const QImage picture = window->grab().toImage().convertToFormat(
+            QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+        if (picture.isNull() || !picture.save(path, "PNG", 9))
+            fail(QStringLiteral("could not save %1").arg(path));
+        std::printf("%s  %dx%d  %s\n", qPrintable(path), picture.width(), picture.height(),
+                    qPrintable(window->windowTitle()));
+    }
+
+private:
+    QString m_folder;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VEQ Editor"));
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3) {
+        std::fputs("usage: veq-screenshot-tour SAMPLES OUTPUT\n", stderr);
+        return 2;
+    }
+    const QDir samples(args[1]);
+    if (!QDir().mkpath(args[2]))
+        fail(QStringLiteral("cannot create %1").arg(args[2]));
+    Camera camera(args[2]);
+
+    TourFileDialogs dialogs;
+    VEQ veq(dialogs);
+    veq.show();
+    settle();
+
+    // The three files, read into the main window.
+    dialogs.answer(samples.filePath(QStringLiteral("filelist.dat")));
+    click(&veq, "bRdFilelist");
+    dialogs.answer(samples.filePath(QStringLiteral("except.dat")));
+    click(&veq, "bRdExcept");
+    dialogs.answer(samples.filePath(QStringLiteral("planesq.dat")));
+    click(&veq, "bRdPlaneSq");
+    for (const char* list : {"lFileList", "lExcept", "lPlaneSq"})
+        expectRows(&veq, list);
+    camera.shoot(&veq, "main-window.png");
+
+    // Typed entries for the file list; one of the wrong length is refused.
+    click(&veq, "bAddFileList");
+    QWidget* add = shownWindow("fFileListAdd");
+    for (const char* text : {"030D0714", "030d1804", "03FF0003"}) {
+        type(add, "tAddFilelistText", QString::fromLatin1(text));
+        click(add, "bAddFileListEntry");
+    }
+    expectRows(add, "lNewFileList");
+    camera.shoot(add, "add-dialog.png");
+    type(add, "tAddFilelistText", QStringLiteral("030D071"));
+    click(add, "bAddFileListEntry");
+    QWidget* message = shownWindow("FormMessage");
+    camera.shoot(message, "message.png");
+    click(message, "bOK");
+    click(add, "bFileListEntryFinish");
+
+    // Plane 25's parts, copied from another file list.
+    click(&veq, "bCopyFileList");
+    QWidget* copy = shownWindow("fCopy");
+    type(copy, "tCopyPlaneId", QStringLiteral("25"));
+    dialogs.answer(samples.filePath(QStringLiteral("other_filelist.dat")));
+    click(copy, "bCopyAdd");
+    expectRows(copy, "lCopy");
+    camera.shoot(copy, "copy-dialog.png");
+    click(copy, "bCopyFinish");
+
+    const QString bitmaps = samples.filePath(QStringLiteral("bitmaps"));
+
+    click(&veq, "bMissing");
+    QWidget* missing = shownWindow("Missing");
+    openFolder(missing, "dirMissing", bitmaps);
+    click(missing, "bReport");
+    expectRows(missing, "lMissing");
+    camera.shoot(missing, "missing-window.png");
+    click(missing, "breportCancel");
+
+    click(&veq, "bExtra");
+    QWidget* extra = shownWindow("fExtra");
+    openFolder(extra, "DirExtra", bitmaps);
+    click(extra, "bCheck");
+    expectRows(extra, "lExtra");
+    camera.shoot(extra, "extra-window.png");
+    click(extra, "Command1");
+
+    click(&veq, "bAuoGen");
+    QWidget* autoGen = shownWindow("fAutoGen");
+    dialogs.answer(samples.filePath(QStringLiteral("squadron.dat")));
+    click(autoGen, "bOpenSq");
+    expectRows(autoGen, "SqList");
+    camera.shoot(autoGen, "autogen-window.png");
+    click(autoGen, "bFinish");
+
+    shownWindow("VEQ");
+    if (!dialogs.answered())
+        fail(QStringLiteral("a window did not ask for the file the tour had ready"));
+    return 0;
+}
