@@ -13,12 +13,11 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
-#include <QTreeView>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,8 +66,7 @@ void settle(int milliseconds = 150)
     loop.exec();
 }
 
-template <typename T>
-T* control(QWidget* root, const char* name)
+template <typename T> T* control(QWidget* root, const char* name)
 {
     auto* found = root->findChild<T*>(QString::fromLatin1(name));
     if (!found)
@@ -136,8 +134,8 @@ public:
         settle(300);
         const QString path = QDir(m_folder).filePath(QString::fromLatin1(fileName));
         // A palette image: the windows use few colours, and the guide's pictures stay small.
-        const QImage picture = window->grab().toImage().convertToFormat(
-            QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+        const QImage picture =
+            window->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
         if (picture.isNull() || !picture.save(path, "PNG", 9))
             fail(QStringLiteral("could not save %1").arg(path));
         std::printf("%s  %dx%d  %s\n", qPrintable(path), picture.width(), picture.height(),

@@ -204,8 +204,7 @@ TEST_F(SampleFolder, BitmapsFolderHasMissingAndExtraBitmaps)
                  [](const std::string& name) { return veq::isExtraCandidate(name); });
     EXPECT_LT(candidates.size(), names.size()) << "no file outside \"03*.bmp\"";
     EXPECT_FALSE(veq::extraBitmaps(candidates, fileList).empty());
-    EXPECT_TRUE(std::any_of(names.begin(), names.end(),
-                            [](const std::string& name) { return name.ends_with(".BMP"); }))
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const std::string& name) { return name.ends_with(".BMP"); }))
         << "no upper-case extension";
 }
 
