@@ -2,34 +2,44 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemModel>
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QTreeView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kFilledRole = Qt::UserRole + 1;
+
+QString pathOf(const QTreeWidgetItem* item) { return item->data(0, kPathRole).toString(); }
+
+QTreeWidgetItem* folderItem(const QString& path, const QString& label)
+{
+    auto* item = new QTreeWidgetItem(QStringList{label});
+    item->setData(0, kPathRole, path);
+    // Whether it has sub-folders is known only once it is read.
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    return item;
+}
+
+} // namespace
+
 DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
-    : QWidget(parent), m_model(new QFileSystemModel(this)), m_tree(new QTreeView(this)),
-      m_pathShown(new QLineEdit(this))
+    : QWidget(parent), m_tree(new QTreeWidget(this)), m_pathShown(new QLineEdit(this))
 {
     setObjectName(name);
 
-    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_model->setReadOnly(true);
-    m_model->setRootPath(QDir::rootPath());
-
     m_tree->setObjectName(name + QStringLiteral("Tree"));
-    m_tree->setModel(m_model);
     m_tree->setHeaderHidden(true);
-    for (int column = 1; column < m_model->columnCount(); ++column)
-        m_tree->hideColumn(column);
-    // Deep folders scroll sideways rather than cut their names short.
-    m_tree->header()->setStretchLastSection(false);
-    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tree->setColumnCount(1);
     m_tree->setUniformRowHeights(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Double-click already unfolds a folder; Enter should open and unfold alike.
     m_tree->setExpandsOnDoubleClick(false);
+    for (const QFileInfo& drive : QDir::drives()) {
+        const QString path = QDir::cleanPath(drive.absoluteFilePath());
+        m_tree->addTopLevelItem(folderItem(path, QDir::toNativeSeparators(path)));
+    }
 
     // Read-only but selectable, so a long path can be scrolled and copied.
     m_pathShown->setObjectName(name + QStringLiteral("Path"));
@@ -42,52 +52,83 @@ DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
     layout->addWidget(m_tree, 1);
     layout->addWidget(m_pathShown);
 
-    connect(m_tree, &QTreeView::activated, this, &DirectoryChooser::open);
-    // The model fills folders in the background: the opened folder gets its row
-    // only when its parent has been read, and only then can the tree scroll to it.
-    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (m_revealPending && QDir::cleanPath(loaded) == QFileInfo(m_currentPath).absolutePath()) {
-            m_revealPending = false;
-            reveal();
-        }
-    });
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &DirectoryChooser::fill);
+    connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { open(item); });
 
     setCurrentPath(QDir::currentPath());
 }
 
+void DirectoryChooser::fill(QTreeWidgetItem* item)
+{
+    if (item->data(0, kFilledRole).toBool())
+        return;
+    item->setData(0, kFilledRole, true);
+    const QDir folder(pathOf(item));
+    const QStringList names =
+        folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    QList<QTreeWidgetItem*> children;
+    children.reserve(names.size());
+    for (const QString& child : names)
+        children.append(folderItem(QDir::cleanPath(folder.filePath(child)), child));
+    item->addChildren(children);
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+QTreeWidgetItem* DirectoryChooser::itemOf(const QString& path)
+{
+    const QString wanted = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // Start at the drive that holds the path, then go down one folder at a time.
+    QTreeWidgetItem* item = nullptr;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* drive = m_tree->topLevelItem(i);
+        if (wanted.startsWith(pathOf(drive), Qt::CaseInsensitive))
+            item = drive;
+    }
+    while (item && pathOf(item).compare(wanted, Qt::CaseInsensitive) != 0) {
+        fill(item);
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < item->childCount() && !next; ++i) {
+            const QString childPath = pathOf(item->child(i));
+            if (wanted.compare(childPath, Qt::CaseInsensitive) == 0 ||
+                wanted.startsWith(childPath + QLatin1Char('/'), Qt::CaseInsensitive))
+                next = item->child(i);
+        }
+        item = next;
+    }
+    return item;
+}
+
+QModelIndex DirectoryChooser::indexOf(const QString& path)
+{
+    QTreeWidgetItem* item = itemOf(path);
+    return item ? m_tree->indexFromItem(item) : QModelIndex();
+}
+
 void DirectoryChooser::setCurrentPath(const QString& path)
 {
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    const QModelIndex index = m_model->index(absolute);
-    if (index.isValid()) {
-        open(index);
+    if (QTreeWidgetItem* item = itemOf(path)) {
+        open(item);
         return;
     }
     // A folder the tree cannot show (gone, or not reachable) is still the one asked for.
-    m_currentPath = absolute;
-    m_pathShown->setText(QDir::toNativeSeparators(absolute));
-    Q_EMIT currentPathChanged(m_currentPath);
+    showPath(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
 }
 
-void DirectoryChooser::open(const QModelIndex& index)
+void DirectoryChooser::open(QTreeWidgetItem* item)
 {
-    if (!index.isValid())
+    if (!item)
         return;
-    m_currentPath = m_model->filePath(index);
-    m_pathShown->setText(QDir::toNativeSeparators(m_currentPath));
-    m_tree->setCurrentIndex(index);
-    m_tree->expand(index);
-    m_revealPending = true;
-    reveal();
-    Q_EMIT currentPathChanged(m_currentPath);
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    m_tree->setCurrentItem(item);
+    item->setExpanded(true);
+    m_tree->scrollToItem(item);
+    showPath(pathOf(item));
 }
 
-void DirectoryChooser::reveal()
+void DirectoryChooser::showPath(const QString& path)
 {
-    const QModelIndex index = m_model->index(m_currentPath);
-    if (!index.isValid())
-        return;
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        m_tree->expand(parent);
-    m_tree->scrollTo(index);
+    m_currentPath = path;
+    m_pathShown->setText(QDir::toNativeSeparators(path));
+    Q_EMIT currentPathChanged(m_currentPath);
 }

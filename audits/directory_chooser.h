@@ -1,17 +1,20 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QString>
 #include <QWidget>
 
-class QFileSystemModel;
 class QLineEdit;
-class QModelIndex;
-class QTreeView;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // A folder tree with a current path. The current path is the folder the user
 // opened (double-click or Enter), not the one merely highlighted, so moving
 // through the tree never changes what a search will look at. The path is
 // shown under the tree. It starts at the process's current directory.
+//
+// Folders are read when they are unfolded and only their sub-folders are
+// kept: a bitmap folder of 30,000 files costs one listing, not 30,000 rows.
 class DirectoryChooser final : public QWidget {
     Q_OBJECT
 
@@ -22,18 +25,21 @@ public:
     // Opens `path` as if the user had opened it in the tree.
     void setCurrentPath(const QString& path);
 
-    [[nodiscard]] QTreeView* tree() const { return m_tree; }
+    [[nodiscard]] QTreeWidget* tree() const { return m_tree; }
+    // The tree's row of a folder, reading the folders above it as needed;
+    // invalid for a folder the tree cannot show.
+    [[nodiscard]] QModelIndex indexOf(const QString& path);
 
 Q_SIGNALS:
     void currentPathChanged(const QString& path);
 
 private:
-    void open(const QModelIndex& index);
-    void reveal();
+    void open(QTreeWidgetItem* item);
+    void fill(QTreeWidgetItem* item);
+    QTreeWidgetItem* itemOf(const QString& path);
+    void showPath(const QString& path);
 
-    QFileSystemModel* m_model;
-    QTreeView* m_tree;
+    QTreeWidget* m_tree;
     QLineEdit* m_pathShown;
     QString m_currentPath;
-    bool m_revealPending = false;
 };

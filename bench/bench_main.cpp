@@ -2,7 +2,11 @@
 #include "bench/bench_harness.h"
 #include "core/data_file.h"
 #include "core/entry_list.h"
+#include "audits/directory_chooser.h"
+#include "audits/folder_listing.h"
+#include "core/bitmap_audit.h"
 #include "core/file_io.h"
+#include "core/squadron.h"
 #include "editor/veq_window.h"
 #include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
@@ -12,10 +16,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <memory>
 
 namespace {
@@ -59,6 +65,43 @@ const KindInfo kKinds[] = {
     {veq::RecordKind::FileList, 1, "filelist", "bRdFilelist", "bWrFilelist", "lFileList"},
     {veq::RecordKind::Except, 2, "except", "bRdExcept", "bWrExcept", "lExcept"},
     {veq::RecordKind::PlaneSq, 3, "planesq", "bRdPlaneSq", "bWrPlaneSq", "lPlaneSq"},
+};
+
+QWidget* topLevel(const char* name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String(name))
+            return widget;
+    std::fprintf(stderr, "no window %s\n", name);
+    std::exit(2);
+}
+
+EntryListView* listIn(QWidget* root, const char* name)
+{
+    auto* list = root->findChild<EntryListView*>(QString::fromLatin1(name));
+    if (!list) {
+        std::fprintf(stderr, "no list %s\n", name);
+        std::exit(2);
+    }
+    return list;
+}
+
+// A tool window whose "Finish" hands its whole list to a main list.
+struct FinishingTool {
+    const char* label;
+    const char* launcher;
+    const char* window;
+    const char* list;
+    const char* finish;
+    const char* mainList;
+    veq::RecordKind kind;
+};
+
+const FinishingTool kFinishingTools[] = {
+    {"add", "bAddFileList", "fFileListAdd", "lNewFileList", "bFileListEntryFinish", "lFileList", veq::RecordKind::FileList},
+    {"copy", "bCopyExcept", "fCopy", "lCopy", "bCopyFinish", "lExcept", veq::RecordKind::Except},
+    {"extra", "bExtra", "fExtra", "lExtra", "Command1", "lFileList", veq::RecordKind::FileList},
+    {"AutoGen", "bAuoGen", "fAutoGen", "SqList", "bFinish", "lPlaneSq", veq::RecordKind::PlaneSq},
 };
 
 } // namespace
@@ -128,6 +171,109 @@ int main(int argc, char* argv[])
     veq::EntryList coreList;
     coreCases.push_back({"delete 1000 scattered of 32767", [&] { coreList.assign(sorted["filelist"]); },
                          [&] { coreList.removeAt(scattered); }});
+
+    // "Finish" of every tool: 32767 items into a list that holds 32767 others.
+    for (const FinishingTool& tool : kFinishingTools) {
+        const veq::Entries both = distinctEntries(tool.kind, 2 * kLimit, 23);
+        veq::Entries held;
+        veq::Entries handed;
+        for (std::size_t i = 0; i < both.size(); ++i)
+            (i % 2 ? handed : held).push_back(both[i]);
+        const std::string name = std::string("finish ") + tool.label + ": 32767 into 32767";
+        windowCases.push_back({name,
+                               [&window, tool, held, handed] {
+                                   listIn(&window, tool.mainList)->entryModel()->assign(held);
+                                   press(&window, tool.launcher);
+                                   listIn(topLevel(tool.window), tool.list)->entryModel()->assign(handed);
+                                   settle();
+                               },
+                               [tool] { press(topLevel(tool.window), tool.finish); }});
+        auto coreList = std::make_shared<veq::EntryList>();
+        coreCases.push_back({name, [coreList, held] { coreList->assign(held); },
+                             [coreList, handed] { coreList->addMany(handed); }});
+    }
+
+    // AutoGen opening a squadron file with 32767 plane entries.
+    const QString squadron = path(QStringLiteral("squadron.dat"));
+    writeFile(squadron, squadronImage(kLimit, 3));
+    const std::string openSquadron = "AutoGen: open 32767 plane entries";
+    windowCases.push_back({openSquadron,
+                           [&] {
+                               dialogs.next = squadron;
+                               press(&window, "bAuoGen");
+                           },
+                           [&] { press(topLevel("fAutoGen"), "bOpenSq"); }});
+    coreCases.push_back({openSquadron, nullptr, [&] {
+                             auto items = veq::loadSquadronFile(toFsPath(squadron));
+                             veq::EntryList list(true);
+                             list.assign(std::move(*items));
+                         }});
+
+    // The copy dialog reading a file whose 32767 records all belong to plane 25.
+    veq::Entries plane25;
+    for (const auto& id : distinctEntries(veq::RecordKind::FileList, kLimit, 31))
+        plane25.push_back("0325" + id.substr(4));
+    std::sort(plane25.begin(), plane25.end());
+    plane25.erase(std::unique(plane25.begin(), plane25.end()), plane25.end());
+    const QString copySource = path(QStringLiteral("copy-source.dat"));
+    writeFile(copySource, dataImage(veq::RecordKind::FileList, inOrder(plane25, RecordOrder::Random, 9)));
+    const std::string copyRead = "copy: read " + std::to_string(plane25.size()) + " matching records";
+    windowCases.push_back({copyRead,
+                           [&] {
+                               dialogs.next = copySource;
+                               press(&window, "bCopyFileList");
+                               topLevel("fCopy")->findChild<QLineEdit*>(QStringLiteral("tCopyPlaneId"))->setText(QStringLiteral("25"));
+                           },
+                           [&] { press(topLevel("fCopy"), "bCopyAdd"); }});
+    coreCases.push_back({copyRead, nullptr, [&] {
+                             veq::ConvBuf buf{};
+                             auto data = veq::loadDataFile(toFsPath(copySource), veq::RecordKind::FileList, buf);
+                             veq::EntryList list(true);
+                             list.assign(std::move(data->entries));
+                         }});
+
+    // The audits over a folder of 30,000 bitmaps: two thirds named by the file
+    // list, the rest not.
+    const veq::Entries fileIds = distinctEntries(veq::RecordKind::FileList, kLimit, 41);
+    const veq::Entries pairs = distinctEntries(veq::RecordKind::Except, kLimit, 43);
+    veq::Entries bitmaps(fileIds.begin(), fileIds.begin() + 20000);
+    for (const auto& id : distinctEntries(veq::RecordKind::FileList, 12000, 47))
+        if (bitmaps.size() < 30000 && !std::binary_search(fileIds.begin(), fileIds.end(), id))
+            bitmaps.push_back(id);
+    const QString bitmapFolder = path(QStringLiteral("bitmaps"));
+    makeBitmaps(bitmapFolder, bitmaps);
+    const std::string report = "Missing: report, 32767 + 32767 entries, 30000 bitmaps";
+    windowCases.push_back({report,
+                           [&] {
+                               listIn(&window, "lFileList")->entryModel()->assign(fileIds);
+                               listIn(&window, "lExcept")->entryModel()->assign(pairs);
+                               press(&window, "bMissing");
+                               topLevel("Missing")->findChild<DirectoryChooser*>(QStringLiteral("dirMissing"))->setCurrentPath(bitmapFolder);
+                               settle();
+                           },
+                           [&] { press(topLevel("Missing"), "bReport"); }});
+    coreCases.push_back({report, nullptr, [&] {
+                             const auto present = veq::foldNames(listBitmapFolder(bitmapFolder));
+                             auto result = veq::missingBitmaps(fileIds, pairs, present);
+                             (void)result;
+                         }});
+    const std::string check = "Extra: check 30000 bitmaps against 32767 entries";
+    windowCases.push_back({check,
+                           [&] {
+                               listIn(&window, "lFileList")->entryModel()->assign(fileIds);
+                               press(&window, "bExtra");
+                               topLevel("fExtra")->findChild<DirectoryChooser*>(QStringLiteral("DirExtra"))->setCurrentPath(bitmapFolder);
+                               settle();
+                           },
+                           [&] { press(topLevel("fExtra"), "bCheck"); }});
+    coreCases.push_back({check, nullptr, [&] {
+                             veq::Entries names;
+                             for (auto& name : listBitmapFolder(bitmapFolder))
+                                 if (veq::isExtraCandidate(name))
+                                     names.push_back(std::move(name));
+                             auto result = veq::extraBitmaps(names, fileIds);
+                             (void)result;
+                         }});
 
     std::vector<BenchResult> windowResults;
     std::vector<BenchResult> coreResults;

@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,11 +2,11 @@
 #include "tests/support/gui_support.h"
 
 #include <QDir>
-#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <QTreeWidget>
 
 void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
 
@@ -26,10 +26,7 @@ protected:
     }
 
     QString sub(const char* relative) const { return QDir::cleanPath(folder.filePath(QString::fromLatin1(relative))); }
-    QModelIndex indexOf(const QString& path) const
-    {
-        return static_cast<QFileSystemModel*>(chooser->tree()->model())->index(path);
-    }
+    QModelIndex indexOf(const QString& path) const { return chooser->indexOf(path); }
     QString shownPath() const { return control<QLineEdit>(chooser, "dirTestPath")->text(); }
 
     QTemporaryDir folder;
@@ -100,10 +97,10 @@ TEST_F(Chooser, ListsFoldersOnly)
 {
     writeBytes(folder.filePath(QStringLiteral("a/file.bmp")), {1});
     chooser->setCurrentPath(sub("a"));
-    auto* model = static_cast<QFileSystemModel*>(chooser->tree()->model());
+    auto* model = chooser->tree()->model();
     const QModelIndex a = indexOf(sub("a"));
-    QTRY_COMPARE(model->rowCount(a), 1);
-    EXPECT_EQ(model->fileName(model->index(0, 0, a)), QStringLiteral("b"));
+    ASSERT_EQ(model->rowCount(a), 1);
+    EXPECT_EQ(model->index(0, 0, a).data().toString(), QStringLiteral("b"));
 }
 
 } // namespace
