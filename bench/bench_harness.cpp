@@ -26,6 +26,33 @@ BenchResult runCase(const BenchCase& c, int repetitions)
     return {c.name, times[times.size() / 2], c.targetMs};
 }
 
+namespace {
+
+double statusFieldMiB(const char* field)
+{
+#ifdef _WIN32
+    (void)field;
+    return 0;
+#else
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string key = std::string(field) + ":";
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0) {
+            std::istringstream fields(line.substr(key.size()));
+            double kib = 0;
+            fields >> kib;
+            return kib / 1024.0;
+        }
+    }
+    return 0;
+#endif
+}
+
+} // namespace
+
+double currentMemoryMiB() { return statusFieldMiB("VmRSS"); }
+
 double peakMemoryMiB()
 {
 #ifdef _WIN32

@@ -21,4 +21,5 @@ struct BenchResult {
 
 [[nodiscard]] BenchResult runCase(const BenchCase& c, int repetitions);
 [[nodiscard]] double peakMemoryMiB();
+[[nodiscard]] double currentMemoryMiB();
 void printTable(const std::vector<BenchResult>& windowResults, const std::vector<BenchResult>& coreResults);

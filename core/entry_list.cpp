@@ -23,9 +23,15 @@ bool EntryList::add(const Entry& item)
 
 void EntryList::addMany(Entries items)
 {
-    std::sort(items.begin(), items.end());
+    // Files written by the program and the audits' results arrive sorted already.
+    if (!std::is_sorted(items.begin(), items.end()))
+        std::sort(items.begin(), items.end());
     if (!m_allowDuplicates)
         items.erase(std::unique(items.begin(), items.end()), items.end());
+    if (m_items.empty()) {
+        m_items = std::move(items);
+        return;
+    }
 
     Entries merged;
     merged.reserve(m_items.size() + items.size());
