@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 WERROR     := $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-plain test-sanitize bench clean
+.PHONY: all deps build run test test-plain test-sanitize bench fuzz samples screenshots clean
 
 all: build
 
@@ -49,3 +49,17 @@ samples: build
 # The user guide's pictures, from the real windows on the sample data, under Xvfb.
 screenshots: deps
 	BUILD=$(BUILD) docs/make-screenshots.sh
+
+# Each reader under libFuzzer for FUZZ_SECONDS, from the seed corpus in fuzz/corpus.
+FUZZ_SECONDS ?= 30
+FUZZ_TARGETS := filelist except planesq copy squadron
+fuzz:
+	scripts/install-deps.sh clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEQ_BUILD_FUZZ=ON -DVEQ_BUILD_UI=OFF -DVEQ_BUILD_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	build-fuzz/fuzz/fuzz_make_corpus fuzz/corpus
+	set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t && cp -n fuzz/corpus/$$t/* build-fuzz/corpus/$$t/ 2>/dev/null || true; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=65536 build-fuzz/corpus/$$t; \
+	done
