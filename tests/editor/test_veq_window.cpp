@@ -533,3 +533,42 @@ TEST(DataDirectory, FindsTheSimulationFolderInsideTheWinePrefixIgnoringCase)
 }
 
 } // namespace
+
+namespace {
+
+// Every tool window: opened by its launcher, left with Escape or through its
+// frame like its Cancel/Exit, the main window back and nothing added.
+struct Launcher {
+    const char* button;
+    const char* window;
+};
+
+class ToolWindows : public EditorWindow, public ::testing::WithParamInterface<Launcher> {};
+
+TEST_P(ToolWindows, EscapeAndTheFrameLeaveLikeCancel)
+{
+    window->AddListItem("03010714", 1);
+    window->AddListItem("03010714 ======> 03010715", 2);
+    for (int way = 0; way < 2; ++way) {
+        click(window.get(), GetParam().button);
+        QWidget* tool = topLevel(GetParam().window);
+        ASSERT_NE(tool, nullptr);
+        ASSERT_TRUE(tool->isVisible());
+        EXPECT_FALSE(window->isVisible());
+        if (way == 0)
+            QTest::keyClick(tool, Qt::Key_Escape);
+        else
+            tool->close();
+        EXPECT_FALSE(tool->isVisible());
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_EQ(shownItems(window.get(), "lFileList"), (Entries{"03010714"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Launchers, ToolWindows,
+                         ::testing::Values(Launcher{"bAddFileList", "fFileListAdd"}, Launcher{"bCopyExcept", "fCopy"},
+                                           Launcher{"bMissing", "Missing"}, Launcher{"bExtra", "fExtra"},
+                                           Launcher{"bAuoGen", "fAutoGen"}),
+                         [](const auto& info) { return std::string(info.param.window); });
+
+} // namespace
