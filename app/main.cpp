@@ -24,8 +24,8 @@ int main(int argc, char* argv[])
 {
     if (!displayAvailable()) {
         std::fputs("veq-editor: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set); "
-                    "start it from a desktop session.\n",
-                    stderr);
+                   "start it from a desktop session.\n",
+                   stderr);
         return 1;
     }
     QApplication app(argc, argv);

@@ -13,12 +13,17 @@ veq::Entries distinctEntries(veq::RecordKind kind, int count, unsigned seed)
     std::set<std::string> entries;
     auto partId = [&] {
         return "03" + veq::ByteToStr(static_cast<std::uint8_t>(random() % 0x2C)) +
-               veq::ByteToStr(static_cast<std::uint8_t>(random())) + veq::ByteToStr(static_cast<std::uint8_t>(random()));
+               veq::ByteToStr(static_cast<std::uint8_t>(random())) +
+               veq::ByteToStr(static_cast<std::uint8_t>(random()));
     };
     while (static_cast<int>(entries.size()) < count) {
         switch (kind) {
-        case veq::RecordKind::FileList: entries.insert(partId()); break;
-        case veq::RecordKind::Except: entries.insert(veq::exceptPairText(partId(), partId())); break;
+        case veq::RecordKind::FileList:
+            entries.insert(partId());
+            break;
+        case veq::RecordKind::Except:
+            entries.insert(veq::exceptPairText(partId(), partId()));
+            break;
         case veq::RecordKind::PlaneSq:
             entries.insert(veq::planeSqText(static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random())));
             break;

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #endif
 
 BenchResult runCase(const BenchCase& c, int repetitions)

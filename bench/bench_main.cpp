@@ -1,10 +1,10 @@
-#include "bench/bench_data.h"
-#include "bench/bench_harness.h"
-#include "core/data_file.h"
-#include "core/entry_list.h"
 #include "audits/directory_chooser.h"
 #include "audits/folder_listing.h"
+#include "bench/bench_data.h"
+#include "bench/bench_harness.h"
 #include "core/bitmap_audit.h"
+#include "core/data_file.h"
+#include "core/entry_list.h"
 #include "core/file_io.h"
 #include "core/squadron.h"
 #include "editor/veq_window.h"
@@ -98,7 +98,8 @@ struct FinishingTool {
 };
 
 const FinishingTool kFinishingTools[] = {
-    {"add", "bAddFileList", "fFileListAdd", "lNewFileList", "bFileListEntryFinish", "lFileList", veq::RecordKind::FileList},
+    {"add", "bAddFileList", "fFileListAdd", "lNewFileList", "bFileListEntryFinish", "lFileList",
+     veq::RecordKind::FileList},
     {"copy", "bCopyExcept", "fCopy", "lCopy", "bCopyFinish", "lExcept", veq::RecordKind::Except},
     {"extra", "bExtra", "fExtra", "lExtra", "Command1", "lFileList", veq::RecordKind::FileList},
     {"AutoGen", "bAuoGen", "fAutoGen", "SqList", "bFinish", "lPlaneSq", veq::RecordKind::PlaneSq},
@@ -129,11 +130,12 @@ int main(int argc, char* argv[])
         const char* orders[] = {"ascending", "descending", "random"};
         for (int o = 0; o < 3; ++o) {
             const auto order = static_cast<RecordOrder>(o);
-            const QString file = path(QStringLiteral("%1-%2.dat").arg(QLatin1String(k.label), QLatin1String(orders[o])));
+            const QString file =
+                path(QStringLiteral("%1-%2.dat").arg(QLatin1String(k.label), QLatin1String(orders[o])));
             writeFile(file, dataImage(k.kind, inOrder(sorted[k.label], order, 5)));
             const std::string name = std::string("read ") + k.label + " (" + orders[o] + ")";
-            windowCases.push_back({name, [&dialogs, file] { dialogs.next = file; },
-                                   [&window, k] { press(&window, k.read); }});
+            windowCases.push_back(
+                {name, [&dialogs, file] { dialogs.next = file; }, [&window, k] { press(&window, k.read); }});
             coreCases.push_back({name, nullptr, [file, k] {
                                      veq::ConvBuf buf{};
                                      auto data = veq::loadDataFile(toFsPath(file), k.kind, buf);
@@ -143,7 +145,8 @@ int main(int argc, char* argv[])
         }
         const QString out = path(QStringLiteral("%1-out.dat").arg(QLatin1String(k.label)));
         const std::string name = std::string("write ") + k.label;
-        windowCases.push_back({name, [&dialogs, out] { dialogs.next = out; }, [&window, k] { press(&window, k.write); }});
+        windowCases.push_back(
+            {name, [&dialogs, out] { dialogs.next = out; }, [&window, k] { press(&window, k.write); }});
         coreCases.push_back({name, nullptr, [&sorted, k] {
                                  veq::ConvBuf buf{};
                                  auto image = veq::buildDataFile(k.kind, {}, sorted[k.label], buf);
@@ -189,8 +192,8 @@ int main(int argc, char* argv[])
                                },
                                [tool] { press(topLevel(tool.window), tool.finish); }});
         auto coreList = std::make_shared<veq::EntryList>();
-        coreCases.push_back({name, [coreList, held] { coreList->assign(held); },
-                             [coreList, handed] { coreList->addMany(handed); }});
+        coreCases.push_back(
+            {name, [coreList, held] { coreList->assign(held); }, [coreList, handed] { coreList->addMany(handed); }});
     }
 
     // AutoGen opening a squadron file with 32767 plane entries.
@@ -218,13 +221,14 @@ int main(int argc, char* argv[])
     const QString copySource = path(QStringLiteral("copy-source.dat"));
     writeFile(copySource, dataImage(veq::RecordKind::FileList, inOrder(plane25, RecordOrder::Random, 9)));
     const std::string copyRead = "copy: read " + std::to_string(plane25.size()) + " matching records";
-    windowCases.push_back({copyRead,
-                           [&] {
-                               dialogs.next = copySource;
-                               press(&window, "bCopyFileList");
-                               topLevel("fCopy")->findChild<QLineEdit*>(QStringLiteral("tCopyPlaneId"))->setText(QStringLiteral("25"));
-                           },
-                           [&] { press(topLevel("fCopy"), "bCopyAdd"); }});
+    windowCases.push_back(
+        {copyRead,
+         [&] {
+             dialogs.next = copySource;
+             press(&window, "bCopyFileList");
+             topLevel("fCopy")->findChild<QLineEdit*>(QStringLiteral("tCopyPlaneId"))->setText(QStringLiteral("25"));
+         },
+         [&] { press(topLevel("fCopy"), "bCopyAdd"); }});
     coreCases.push_back({copyRead, nullptr, [&] {
                              veq::ConvBuf buf{};
                              auto data = veq::loadDataFile(toFsPath(copySource), veq::RecordKind::FileList, buf);
@@ -248,7 +252,9 @@ int main(int argc, char* argv[])
                                listIn(&window, "lFileList")->entryModel()->assign(fileIds);
                                listIn(&window, "lExcept")->entryModel()->assign(pairs);
                                press(&window, "bMissing");
-                               topLevel("Missing")->findChild<DirectoryChooser*>(QStringLiteral("dirMissing"))->setCurrentPath(bitmapFolder);
+                               topLevel("Missing")
+                                   ->findChild<DirectoryChooser*>(QStringLiteral("dirMissing"))
+                                   ->setCurrentPath(bitmapFolder);
                                settle();
                            },
                            [&] { press(topLevel("Missing"), "bReport"); }});
@@ -258,14 +264,15 @@ int main(int argc, char* argv[])
                              (void)result;
                          }});
     const std::string check = "Extra: check 30000 bitmaps against 32767 entries";
-    windowCases.push_back({check,
-                           [&] {
-                               listIn(&window, "lFileList")->entryModel()->assign(fileIds);
-                               press(&window, "bExtra");
-                               topLevel("fExtra")->findChild<DirectoryChooser*>(QStringLiteral("DirExtra"))->setCurrentPath(bitmapFolder);
-                               settle();
-                           },
-                           [&] { press(topLevel("fExtra"), "bCheck"); }});
+    windowCases.push_back(
+        {check,
+         [&] {
+             listIn(&window, "lFileList")->entryModel()->assign(fileIds);
+             press(&window, "bExtra");
+             topLevel("fExtra")->findChild<DirectoryChooser*>(QStringLiteral("DirExtra"))->setCurrentPath(bitmapFolder);
+             settle();
+         },
+         [&] { press(topLevel("fExtra"), "bCheck"); }});
     coreCases.push_back({check, nullptr, [&] {
                              veq::Entries names;
                              for (auto& name : listBitmapFolder(bitmapFolder))

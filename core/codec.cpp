@@ -30,15 +30,9 @@ std::string ByteToStr(std::uint8_t val)
     return out;
 }
 
-bool isHexDigit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
-bool isHexPair(std::string_view pair)
-{
-    return pair.size() == 2 && isHexDigit(pair[0]) && isHexDigit(pair[1]);
-}
+bool isHexPair(std::string_view pair) { return pair.size() == 2 && isHexDigit(pair[0]) && isHexDigit(pair[1]); }
 
 bool isHexText(std::string_view text)
 {

@@ -10,9 +10,12 @@ namespace veq {
 std::size_t recordSize(RecordKind kind)
 {
     switch (kind) {
-    case RecordKind::FileList: return 4;
-    case RecordKind::Except: return 8;
-    case RecordKind::PlaneSq: return 5;
+    case RecordKind::FileList:
+        return 4;
+    case RecordKind::Except:
+        return 8;
+    case RecordKind::PlaneSq:
+        return 5;
     }
     return 4;
 }
@@ -20,9 +23,12 @@ std::size_t recordSize(RecordKind kind)
 const char* dataFileName(RecordKind kind)
 {
     switch (kind) {
-    case RecordKind::FileList: return "filelist.dat";
-    case RecordKind::Except: return "except.dat";
-    case RecordKind::PlaneSq: return "planesq.dat";
+    case RecordKind::FileList:
+        return "filelist.dat";
+    case RecordKind::Except:
+        return "except.dat";
+    case RecordKind::PlaneSq:
+        return "planesq.dat";
     }
     return "";
 }
@@ -30,9 +36,12 @@ const char* dataFileName(RecordKind kind)
 RecordKind recordKindOf(ListId id)
 {
     switch (id) {
-    case ExceptListId: return RecordKind::Except;
-    case PlaneSqListId: return RecordKind::PlaneSq;
-    case FileListId: break;
+    case ExceptListId:
+        return RecordKind::Except;
+    case PlaneSqListId:
+        return RecordKind::PlaneSq;
+    case FileListId:
+        break;
     }
     return RecordKind::FileList;
 }
@@ -175,8 +184,7 @@ Entries fileListRecordOrder(const Entries& entries)
     return ordered;
 }
 
-Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers, const Entries& entries,
-                              ConvBuf& buf)
+Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers, const Entries& entries, ConvBuf& buf)
 {
     if (entries.size() > static_cast<std::size_t>(kMaxRecords))
         return Refusal{"the list holds " + std::to_string(entries.size()) +

@@ -44,13 +44,12 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 // Decodes a whole file image. Refuses an image shorter than its frame or than
 // the records its count claims; a count of 0 or less means no records.
 // `buf` ends holding the last record converted, as the reader leaves it.
-[[nodiscard]] Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, RecordKind kind,
-                                               ConvBuf& buf);
+[[nodiscard]] Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, RecordKind kind, ConvBuf& buf);
 
 // Encodes headers and entries (in list order) into a file image. Refuses more
 // than 32767 entries and entries whose converted digit pairs are not hexadecimal.
-[[nodiscard]] Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers,
-                                            const Entries& entries, ConvBuf& buf);
+[[nodiscard]] Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers, const Entries& entries,
+                                            ConvBuf& buf);
 
 // Why an entry cannot be written as a record of this kind, or empty when it can.
 [[nodiscard]] std::string unwritableReason(RecordKind kind, const Entry& entry);
@@ -61,7 +60,6 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 [[nodiscard]] Entries fileListRecordOrder(const Entries& entries);
 
 // Reads and decodes a data file; a refusal names the path.
-[[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, RecordKind kind,
-                                              ConvBuf& buf);
+[[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, RecordKind kind, ConvBuf& buf);
 
 } // namespace veq

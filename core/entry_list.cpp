@@ -5,10 +5,7 @@
 
 namespace veq {
 
-bool EntryList::contains(const Entry& item) const
-{
-    return std::binary_search(m_items.begin(), m_items.end(), item);
-}
+bool EntryList::contains(const Entry& item) const { return std::binary_search(m_items.begin(), m_items.end(), item); }
 
 bool EntryList::add(const Entry& item)
 {

@@ -13,8 +13,7 @@ struct Refusal {
 
 // A value or the reason there is none. Core operations return this instead of
 // throwing, so a window can always show the reason and keep its state.
-template <typename T>
-class Expected {
+template <typename T> class Expected {
 public:
     Expected(T value) : m_state(std::move(value)) {}
     Expected(Refusal refusal) : m_state(std::move(refusal)) {}

@@ -43,7 +43,8 @@ fs::path temporaryPathBeside(const fs::path& target)
 
 std::string failure(const fs::path& target, const std::string& what, const std::error_code& ec)
 {
-    return "Could not save " + displayPath(target) + ": " + what + " (" + ec.message() + "). The file on disk was not changed.";
+    return "Could not save " + displayPath(target) + ": " + what + " (" + ec.message() +
+           "). The file on disk was not changed.";
 }
 
 } // namespace
@@ -73,8 +74,7 @@ Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes)
 
 std::error_code SaveHooks::before(SaveStep) { return {}; }
 
-std::optional<std::string> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes,
-                                       SaveHooks* hooks)
+std::optional<std::string> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, SaveHooks* hooks)
 {
     SaveHooks none;
     SaveHooks& steps = hooks ? *hooks : none;

@@ -31,7 +31,6 @@ public:
 // folder that is renamed over the target only once complete. On failure the
 // old file is untouched, no temporary file is left, and the result says why.
 [[nodiscard]] std::optional<std::string> replaceFile(const std::filesystem::path& target,
-                                                     std::span<const std::uint8_t> bytes,
-                                                     SaveHooks* hooks = nullptr);
+                                                     std::span<const std::uint8_t> bytes, SaveHooks* hooks = nullptr);
 
 } // namespace veq

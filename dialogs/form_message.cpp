@@ -26,10 +26,7 @@ FormMessage::FormMessage(QWidget* parent)
     connect(m_bOK, &QPushButton::clicked, this, &FormMessage::bOK_Click);
 }
 
-void FormMessage::SetMessageText(const QString& MessageText)
-{
-    m_lMessage->setText(MessageText);
-}
+void FormMessage::SetMessageText(const QString& MessageText) { m_lMessage->setText(MessageText); }
 
 void FormMessage::tell(const QString& text)
 {
@@ -40,15 +37,9 @@ void FormMessage::tell(const QString& text)
     m_bOK->setFocus();
 }
 
-QString FormMessage::text() const
-{
-    return m_lMessage->text();
-}
+QString FormMessage::text() const { return m_lMessage->text(); }
 
-void FormMessage::bOK_Click()
-{
-    hide();
-}
+void FormMessage::bOK_Click() { hide(); }
 
 void FormMessage::closeEvent(QCloseEvent* event)
 {

@@ -109,11 +109,10 @@ void VEQ::buildControls()
     m_lists[1].countLabel = label(frameExcept, "labCountExcept", 4080, 7920, 975, 375);
 
     // The keyboard visits the controls in the designed order; frames and labels take no focus.
-    const std::vector<QWidget*> tabOrder{lFileList,  lExcept,      bRdFilelist,  bWrFilelist, bRdExcept,
-                                         bWrExcept,  bAddFileList, bDelFileList, bAddExcept,  bDelExcept,
-                                         bExit,      lPlaneSq,     bRdPlaneSq,   bWrPlaneSq,  bAddPlaneSq,
-                                         bDelPlaneSq, bCopyPlaneSq, bCopyFileList, bCopyExcept, bAuoGen,
-                                         bMissing,   bExtra};
+    const std::vector<QWidget*> tabOrder{
+        lFileList,    lExcept,       bRdFilelist, bWrFilelist, bRdExcept,  bWrExcept,  bAddFileList, bDelFileList,
+        bAddExcept,   bDelExcept,    bExit,       lPlaneSq,    bRdPlaneSq, bWrPlaneSq, bAddPlaneSq,  bDelPlaneSq,
+        bCopyPlaneSq, bCopyFileList, bCopyExcept, bAuoGen,     bMissing,   bExtra};
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -148,10 +147,7 @@ void VEQ::Form_Load()
     std::copy(table.begin(), table.end(), PartPrefix.begin());
 }
 
-VEQ::MainList& VEQ::mainList(int ListId)
-{
-    return m_lists[static_cast<std::size_t>(ListId - 1)];
-}
+VEQ::MainList& VEQ::mainList(int ListId) { return m_lists[static_cast<std::size_t>(ListId - 1)]; }
 
 const veq::Entries& VEQ::entries(int ListId) const
 {

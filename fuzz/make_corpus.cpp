@@ -12,8 +12,8 @@ namespace {
 void put(const fs::path& path, const veq::Bytes& bytes)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 veq::Bytes dataFile(veq::RecordKind kind, const veq::Entries& entries)

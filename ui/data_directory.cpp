@@ -53,12 +53,6 @@ QString mapWindowsPath(const QString& windowsPath)
 #endif
 }
 
-QString simulationDataDirectory()
-{
-    return mapWindowsPath(QStringLiteral("C:\\Sierra\\Redbaron3d\\data\\simpatch"));
-}
+QString simulationDataDirectory() { return mapWindowsPath(QStringLiteral("C:\\Sierra\\Redbaron3d\\data\\simpatch")); }
 
-std::filesystem::path toFsPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
-}
+std::filesystem::path toFsPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }

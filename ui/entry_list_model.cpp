@@ -7,10 +7,7 @@ EntryListModel::EntryListModel(bool allowDuplicates, QObject* parent)
 {
 }
 
-int EntryListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
+int EntryListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 QVariant EntryListModel::data(const QModelIndex& index, int role) const
 {
@@ -47,10 +44,7 @@ void EntryListModel::assign(veq::Entries items)
     endResetModel();
 }
 
-void EntryListModel::clear()
-{
-    assign({});
-}
+void EntryListModel::clear() { assign({}); }
 
 void EntryListModel::removeAt(std::vector<std::size_t> positions)
 {

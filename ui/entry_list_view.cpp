@@ -30,10 +30,7 @@ std::vector<std::size_t> EntryListView::selectedPositions() const
     return positions;
 }
 
-int EntryListView::selectedCount() const
-{
-    return static_cast<int>(selectedPositions().size());
-}
+int EntryListView::selectedCount() const { return static_cast<int>(selectedPositions().size()); }
 
 void EntryListView::keyPressEvent(QKeyEvent* event)
 {

@@ -12,8 +12,8 @@ class EntryListView final : public QListView {
     Q_OBJECT
 
 public:
-    EntryListView(const QString& name, EntryListModel* model, QAbstractItemView::SelectionMode mode,
-                  const QFont& font, QWidget* parent);
+    EntryListView(const QString& name, EntryListModel* model, QAbstractItemView::SelectionMode mode, const QFont& font,
+                  QWidget* parent);
 
     [[nodiscard]] EntryListModel* entryModel() const { return m_model; }
     // Positions of the selected rows, ascending.

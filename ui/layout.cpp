@@ -21,10 +21,7 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height)
     widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 
-void sizeClientTwips(QWidget* window, int width, int height)
-{
-    window->setFixedSize(twips(width), twips(height));
-}
+void sizeClientTwips(QWidget* window, int width, int height) { window->setFixedSize(twips(width), twips(height)); }
 
 QFont listFont(qreal pointSize)
 {

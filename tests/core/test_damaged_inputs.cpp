@@ -61,7 +61,9 @@ std::vector<Reader> dataReaders()
                                }
                                return static_cast<long>(file->entries.size());
                            }});
-        readers.push_back({id == veq::FileListId ? "copy filelist" : id == veq::ExceptListId ? "copy except" : "copy planesq",
+        readers.push_back({id == veq::FileListId     ? "copy filelist"
+                           : id == veq::ExceptListId ? "copy except"
+                                                     : "copy planesq",
                            veq::recordSize(kind),
                            [id](const Bytes& b) { return counted(veq::copyEntries(b, id, "11")); }});
     }

@@ -103,23 +103,25 @@ TEST_P(RoundTripTest, HeadersAndRecordsSurviveByteForByte)
     EXPECT_EQ(*second, *first);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, RoundTripTest,
-    ::testing::Values(RoundTrip{RecordKind::FileList, {"03000112", "03000A01", "03001005", "03010714", "03FFFFFF"}},
-                      RoundTrip{RecordKind::Except,
-                                {"03010714 ======> 03000000", "03011804 ======> 03010814",
-                                 "03011804 ======> 03010815"}},
-                      RoundTrip{RecordKind::PlaneSq, {"0100000001", "2500000094", "FF000000FF"}},
-                      RoundTrip{RecordKind::FileList, {}}));
+INSTANTIATE_TEST_SUITE_P(Kinds, RoundTripTest,
+                         ::testing::Values(RoundTrip{RecordKind::FileList,
+                                                     {"03000112", "03000A01", "03001005", "03010714", "03FFFFFF"}},
+                                           RoundTrip{RecordKind::Except,
+                                                     {"03010714 ======> 03000000", "03011804 ======> 03010814",
+                                                      "03011804 ======> 03010815"}},
+                                           RoundTrip{RecordKind::PlaneSq, {"0100000001", "2500000094", "FF000000FF"}},
+                                           RoundTrip{RecordKind::FileList, {}}));
 
 TEST(Records, LayoutsOnDisk)
 {
     ConvBuf buf{};
-    auto except = veq::parseDataFile(image(1, {0x04, 0x18, 0x01, 0x03, 0x14, 0x08, 0x01, 0x03}), RecordKind::Except, buf);
+    auto except =
+        veq::parseDataFile(image(1, {0x04, 0x18, 0x01, 0x03, 0x14, 0x08, 0x01, 0x03}), RecordKind::Except, buf);
     ASSERT_TRUE(except.ok());
     EXPECT_EQ(except->entries, (Entries{"03011804 ======> 03010814"}));
 
-    auto plane = veq::parseDataFile(image(2, {0x25, 0xAA, 0xBB, 0xCC, 0x94, 0x25, 0, 0, 0, 0x94}), RecordKind::PlaneSq, buf);
+    auto plane =
+        veq::parseDataFile(image(2, {0x25, 0xAA, 0xBB, 0xCC, 0x94, 0x25, 0, 0, 0, 0x94}), RecordKind::PlaneSq, buf);
     ASSERT_TRUE(plane.ok());
     EXPECT_EQ(plane->entries, (Entries{"2500000094", "2500000094"}));
     auto back = veq::buildDataFile(RecordKind::PlaneSq, {}, {"2500000094"}, buf);
@@ -176,14 +178,13 @@ Bytes cut(Bytes bytes, std::size_t size)
 
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, DamagedFile,
-    ::testing::Values(Damaged{"empty", RecordKind::FileList, {}, "0 bytes"},
-                      Damaged{"99 bytes", RecordKind::Except, Bytes(99, 0), "99 bytes"},
-                      Damaged{"header only, count 1", RecordKind::FileList, image(1, {}), "claims 1 records"},
-                      Damaged{"one record too many", RecordKind::Except, image(2, Bytes(15, 0)), "holds only 1"},
-                      Damaged{"count 32767, few records", RecordKind::PlaneSq, image(32767, Bytes(50, 0)),
-                              "holds only 10"},
-                      Damaged{"last record cut", RecordKind::PlaneSq, cut(image(3, Bytes(15, 0)), 114),
-                              "holds only 2"}),
+    ::testing::Values(
+        Damaged{"empty", RecordKind::FileList, {}, "0 bytes"},
+        Damaged{"99 bytes", RecordKind::Except, Bytes(99, 0), "99 bytes"},
+        Damaged{"header only, count 1", RecordKind::FileList, image(1, {}), "claims 1 records"},
+        Damaged{"one record too many", RecordKind::Except, image(2, Bytes(15, 0)), "holds only 1"},
+        Damaged{"count 32767, few records", RecordKind::PlaneSq, image(32767, Bytes(50, 0)), "holds only 10"},
+        Damaged{"last record cut", RecordKind::PlaneSq, cut(image(3, Bytes(15, 0)), 114), "holds only 2"}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name)

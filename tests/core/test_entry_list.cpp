@@ -7,8 +7,8 @@
 
 namespace {
 
-using veq::EntryList;
 using veq::Entries;
+using veq::EntryList;
 
 // The rule as the main window states it: scan from the end, stop at an equal
 // item (skip) or at the first item that sorts before the new one.

@@ -105,14 +105,13 @@ TEST_P(SaveFault, LeavesTheOldFileAndNoTemporaryAndSaysWhy)
     EXPECT_EQ(folder.fileCount(), 1u) << "a temporary file was left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, SaveFault,
-                         ::testing::Values(Fault{"folder_not_writable", SaveStep::CreateTemporary,
-                                                 std::errc::permission_denied},
-                                           Fault{"disk_full", SaveStep::Write, std::errc::no_space_on_device},
-                                           Fault{"write_error", SaveStep::Close, std::errc::io_error},
-                                           Fault{"rename_refused", SaveStep::Replace,
-                                                 std::errc::operation_not_permitted}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Steps, SaveFault,
+    ::testing::Values(Fault{"folder_not_writable", SaveStep::CreateTemporary, std::errc::permission_denied},
+                      Fault{"disk_full", SaveStep::Write, std::errc::no_space_on_device},
+                      Fault{"write_error", SaveStep::Close, std::errc::io_error},
+                      Fault{"rename_refused", SaveStep::Replace, std::errc::operation_not_permitted}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReplaceFile, RefusesAFolderAsTarget)
 {

@@ -62,12 +62,33 @@ struct Kind {
     Entries entries; // unsorted, with a duplicate
 };
 
-const Kind kFileList{1, veq::RecordKind::FileList, "bRdFilelist", "bWrFilelist", "bDelFileList", "lFileList",
-                     "labCountFileList", "filelist.dat", {"03010714", "03000112", "03010714", "03001005", "03000A01"}};
-const Kind kExcept{2, veq::RecordKind::Except, "bRdExcept", "bWrExcept", "bDelExcept", "lExcept", "labCountExcept",
-                   "except.dat", {"03011804 ======> 03010814", "03011804 ======> 03010815", "03011804 ======> 03010814"}};
-const Kind kPlaneSq{3, veq::RecordKind::PlaneSq, "bRdPlaneSq", "bWrPlaneSq", "bDelPlaneSq", "lPlaneSq",
-                    "labCountPlaneSq", "planesq.dat", {"2500000094", "0100000002", "2500000094"}};
+const Kind kFileList{1,
+                     veq::RecordKind::FileList,
+                     "bRdFilelist",
+                     "bWrFilelist",
+                     "bDelFileList",
+                     "lFileList",
+                     "labCountFileList",
+                     "filelist.dat",
+                     {"03010714", "03000112", "03010714", "03001005", "03000A01"}};
+const Kind kExcept{2,
+                   veq::RecordKind::Except,
+                   "bRdExcept",
+                   "bWrExcept",
+                   "bDelExcept",
+                   "lExcept",
+                   "labCountExcept",
+                   "except.dat",
+                   {"03011804 ======> 03010814", "03011804 ======> 03010815", "03011804 ======> 03010814"}};
+const Kind kPlaneSq{3,
+                    veq::RecordKind::PlaneSq,
+                    "bRdPlaneSq",
+                    "bWrPlaneSq",
+                    "bDelPlaneSq",
+                    "lPlaneSq",
+                    "labCountPlaneSq",
+                    "planesq.dat",
+                    {"2500000094", "0100000002", "2500000094"}};
 
 Entries sortedUnique(Entries entries)
 {
@@ -94,10 +115,7 @@ protected:
         window = std::make_unique<VEQ>(dialogs);
         window->show();
     }
-    void TearDown() override
-    {
-        window.reset();
-    }
+    void TearDown() override { window.reset(); }
 
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
 
@@ -183,16 +201,18 @@ TEST_F(EditorWindow, ControlsHaveTheirCaptionsParentsAndGeometry)
     EXPECT_EQ(control<QGroupBox>(window.get(), "frameExcept")->title(), QStringLiteral("Except"));
     EXPECT_EQ(control<QGroupBox>(window.get(), "framePlaneSq")->title(), QStringLiteral("PlaneSQ"));
     EXPECT_EQ(labelText(window.get(), "labCountExcept"), QString());
-    EXPECT_EQ(control<QLabel>(window.get(), "labCountExcept")->parentWidget()->objectName(), QStringLiteral("frameExcept"));
+    EXPECT_EQ(control<QLabel>(window.get(), "labCountExcept")->parentWidget()->objectName(),
+              QStringLiteral("frameExcept"));
     EXPECT_EQ(window->size(), QSize(px(12330), px(9555)));
 }
 
 TEST_F(EditorWindow, TabOrderFollowsTheDesign)
 {
-    const char* order[] = {"lFileList",  "lExcept",      "bRdFilelist",   "bWrFilelist", "bRdExcept",   "bWrExcept",
-                           "bAddFileList", "bDelFileList", "bAddExcept", "bDelExcept",  "bExit",       "lPlaneSq",
-                           "bRdPlaneSq", "bWrPlaneSq",   "bAddPlaneSq",   "bDelPlaneSq", "bCopyPlaneSq", "bCopyFileList",
-                           "bCopyExcept", "bAuoGen",     "bMissing",      "bExtra"};
+    const char* order[] = {"lFileList",   "lExcept",      "bRdFilelist",   "bWrFilelist", "bRdExcept",
+                           "bWrExcept",   "bAddFileList", "bDelFileList",  "bAddExcept",  "bDelExcept",
+                           "bExit",       "lPlaneSq",     "bRdPlaneSq",    "bWrPlaneSq",  "bAddPlaneSq",
+                           "bDelPlaneSq", "bCopyPlaneSq", "bCopyFileList", "bCopyExcept", "bAuoGen",
+                           "bMissing",    "bExtra"};
     // The next named control in the focus chain; list viewports and frames in between take no tab stop.
     auto next = [&](QWidget* from) {
         for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain())
@@ -524,7 +544,8 @@ TEST(DataDirectory, FindsTheSimulationFolderInsideTheWinePrefixIgnoringCase)
     QTemporaryDir prefix;
     ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("drive_c/SIERRA/RedBaron3D/Data/SimPatch")));
     qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
-    EXPECT_EQ(simulationDataDirectory(), QDir::cleanPath(prefix.path() + QStringLiteral("/drive_c/SIERRA/RedBaron3D/Data/SimPatch")));
+    EXPECT_EQ(simulationDataDirectory(),
+              QDir::cleanPath(prefix.path() + QStringLiteral("/drive_c/SIERRA/RedBaron3D/Data/SimPatch")));
     EXPECT_EQ(mapWindowsPath(QStringLiteral("C:\\Sierra\\nowhere")), QDir::homePath());
     qputenv("WINEPREFIX", QByteArray(prefix.path().toLocal8Bit() + "/absent"));
     EXPECT_EQ(simulationDataDirectory(), QDir::homePath());

@@ -45,8 +45,7 @@ public:
 };
 
 // The named control under `root`; fails the test when there is none.
-template <typename T>
-T* control(const QWidget* root, const char* name)
+template <typename T> T* control(const QWidget* root, const char* name)
 {
     T* found = root->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << "no control named " << name;
