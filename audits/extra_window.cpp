@@ -15,14 +15,6 @@ namespace {
 
 constexpr int kRemoveLimit = 1000;
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
-{
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, l, t, w, h);
-    return b;
-}
-
 } // namespace
 
 fExtra::fExtra(Messenger& messenger)

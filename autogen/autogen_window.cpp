@@ -18,14 +18,6 @@ namespace {
 
 constexpr int kRemoveLimit = 100;
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
-{
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, l, t, w, h);
-    return b;
-}
-
 } // namespace
 
 fAutoGen::fAutoGen(Messenger& messenger, FileDialogs& fileDialogs)
@@ -55,8 +47,7 @@ fAutoGen::fAutoGen(Messenger& messenger, FileDialogs& fileDialogs)
     Line1->setGeometry(0, twips(4560) - 1, twips(6240), 3);
 
     const std::vector<QWidget*> tabOrder{SqList, bOpenSq, bFinish, Command1, Command2, Command3};
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder(tabOrder);
 
     connect(bOpenSq, &QPushButton::clicked, this, &fAutoGen::bOpenSq_Click);
     connect(Command2, &QPushButton::clicked, this, &fAutoGen::Command2_Click);

@@ -122,7 +122,7 @@ Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, RecordKind
     const std::size_t present = (image.size() - kFrameSize) / size;
     if (count > present)
         return Refusal{"its header claims " + std::to_string(count) + " records but the file holds only " +
-                       std::to_string(present) + " (it is cut short or not a " + dataFileName(kind) + " file)"};
+                       std::to_string(present) + " (it is cut short, or it is not a " + dataFileName(kind) + " file)"};
 
     file.entries.reserve(count);
     for (std::size_t k = 0; k < count; ++k)

@@ -20,22 +20,6 @@ constexpr int kRemoveLimit = 100;
 // "03011804-03010814": two part ids and one character of any kind between them.
 constexpr std::size_t kTypedExceptLength = 2 * veq::kPartIdLength + 1;
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
-{
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, l, t, w, h);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
-{
-    auto* lab = new QLabel(QString::fromLatin1(caption), parent);
-    lab->setObjectName(QString::fromLatin1(name));
-    placeTwips(lab, l, t, w, h);
-    return lab;
-}
-
 } // namespace
 
 fFileListAdd::fFileListAdd(Messenger& messenger)
@@ -63,8 +47,7 @@ fFileListAdd::fFileListAdd(Messenger& messenger)
 
     const std::vector<QWidget*> tabOrder{tAddFilelistText, bAddFileListEntry,    lNewFileList,
                                          bRemove,          bFileListEntryFinish, bFileListEntryCancel};
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder(tabOrder);
 
     connect(bAddFileListEntry, &QPushButton::clicked, this, &fFileListAdd::bAddFileListEntry_Click);
     // Enter in the text box is the quick way to press "Add -->".

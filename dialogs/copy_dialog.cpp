@@ -21,22 +21,6 @@ namespace {
 
 constexpr int kRemoveLimit = 100;
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
-{
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, l, t, w, h);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h)
-{
-    auto* lab = new QLabel(QString::fromLatin1(caption), parent);
-    lab->setObjectName(QString::fromLatin1(name));
-    placeTwips(lab, l, t, w, h);
-    return lab;
-}
-
 } // namespace
 
 fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
@@ -72,8 +56,7 @@ fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
     QPushButton* bCopyCancel = button(this, "bCopyCancel", "Cancel", 6240, 6000, 1935, 495);
 
     const std::vector<QWidget*> tabOrder{tCopyPlaneId, bCopyAdd, bCopyRemove, lCopy, bCopyFinish, bCopyCancel};
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder(tabOrder);
 
     connect(bCopyAdd, &QPushButton::clicked, this, &fCopy::bCopyAdd_Click);
     // Enter in the plane-id box is the quick way to press "Add ----->".

@@ -53,18 +53,6 @@ void VEQ::buildControls()
         placeTwips(box, l, t, w, h);
         return box;
     };
-    auto button = [](QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-        b->setObjectName(QString::fromLatin1(name));
-        placeTwips(b, l, t, w, h);
-        return b;
-    };
-    auto label = [](QWidget* parent, const char* name, int l, int t, int w, int h) {
-        auto* lab = new QLabel(parent);
-        lab->setObjectName(QString::fromLatin1(name));
-        placeTwips(lab, l, t, w, h);
-        return lab;
-    };
     const QFont entryFont = listFont(9.75);
     auto list = [&](const char* name, MainList& main, int l, int t, int w, int h) {
         main.model = new EntryListModel(false, this);
@@ -90,7 +78,7 @@ void VEQ::buildControls()
     QPushButton* bAddPlaneSq = button(this, "bAddPlaneSq", "Add", 2040, 3360, 1095, 375);
     QPushButton* bDelPlaneSq = button(this, "bDelPlaneSq", "Delete", 2040, 4320, 1095, 375);
     QPushButton* bCopyPlaneSq = button(framePlaneSq, "bCopyPlaneSq", "Copy", 1920, 4680, 1095, 375);
-    m_lists[2].countLabel = label(framePlaneSq, "labCountPlaneSq", 2040, 7800, 1095, 375);
+    m_lists[2].countLabel = label(framePlaneSq, "labCountPlaneSq", "", 2040, 7800, 1095, 375);
 
     EntryListView* lFileList = list("lFileList", m_lists[0], 3720, 960, 1695, 8460);
     QPushButton* bRdFilelist = button(this, "bRdFilelist", "Read", 5520, 1080, 1095, 375);
@@ -98,7 +86,7 @@ void VEQ::buildControls()
     QPushButton* bAddFileList = button(this, "bAddFileList", "Add", 5520, 3480, 1095, 375);
     QPushButton* bDelFileList = button(this, "bDelFileList", "Delete", 5520, 4440, 1095, 375);
     QPushButton* bCopyFileList = button(frameFielList, "bCopyFileList", "Copy", 1920, 4680, 1095, 375);
-    m_lists[0].countLabel = label(frameFielList, "labCountFileList", 2040, 7800, 975, 375);
+    m_lists[0].countLabel = label(frameFielList, "labCountFileList", "", 2040, 7800, 975, 375);
 
     EntryListView* lExcept = list("lExcept", m_lists[1], 7080, 960, 3855, 8460);
     QPushButton* bRdExcept = button(this, "bRdExcept", "Read", 11040, 960, 975, 375);
@@ -106,15 +94,14 @@ void VEQ::buildControls()
     QPushButton* bAddExcept = button(this, "bAddExcept", "Add", 11040, 3600, 975, 375);
     QPushButton* bDelExcept = button(this, "bDelExcept", "Delete", 11040, 4560, 975, 375);
     QPushButton* bCopyExcept = button(frameExcept, "bCopyExcept", "Copy", 4080, 4920, 975, 375);
-    m_lists[1].countLabel = label(frameExcept, "labCountExcept", 4080, 7920, 975, 375);
+    m_lists[1].countLabel = label(frameExcept, "labCountExcept", "", 4080, 7920, 975, 375);
 
     // The keyboard visits the controls in the designed order; frames and labels take no focus.
     const std::vector<QWidget*> tabOrder{
         lFileList,    lExcept,       bRdFilelist, bWrFilelist, bRdExcept,  bWrExcept,  bAddFileList, bDelFileList,
         bAddExcept,   bDelExcept,    bExit,       lPlaneSq,    bRdPlaneSq, bWrPlaneSq, bAddPlaneSq,  bDelPlaneSq,
         bCopyPlaneSq, bCopyFileList, bCopyExcept, bAuoGen,     bMissing,   bExtra};
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder(tabOrder);
 
     connect(bRdFilelist, &QPushButton::clicked, this, &VEQ::bRdFilelist_Click);
     connect(bWrFilelist, &QPushButton::clicked, this, &VEQ::bWrFilelist_Click);

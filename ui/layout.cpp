@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -33,4 +35,26 @@ QFont listFont(qreal pointSize)
     QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fallback.setPointSizeF(pointSize);
     return fallback;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height)
+{
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    placeTwips(b, left, top, width, height);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height)
+{
+    auto* lab = new QLabel(QString::fromLatin1(caption), parent);
+    lab->setObjectName(QString::fromLatin1(name));
+    placeTwips(lab, left, top, width, height);
+    return lab;
+}
+
+void chainTabOrder(const std::vector<QWidget*>& order)
+{
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -2,6 +2,11 @@
 
 #include <QFont>
 
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
 class QWidget;
 
 // Control geometry is designed in twips (1/1440 inch); 15 twips make one
@@ -13,3 +18,10 @@ void sizeClientTwips(QWidget* window, int width, int height);
 // The fixed-pitch font of the entry lists: Courier New where it resolves to a
 // fixed-pitch face, else the system's fixed font, at the given size.
 [[nodiscard]] QFont listFont(qreal pointSize);
+
+// A named control placed in twips, the way every window builds its controls.
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height);
+QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height);
+
+// The keyboard visits `order` one after the other.
+void chainTabOrder(const std::vector<QWidget*>& order);
