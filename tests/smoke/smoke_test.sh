@@ -18,7 +18,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
   status=0
   if [ -s "$work/info" ]; then
     sleep 0.5
-    xwd -name "VEQ Editor" -silent -out "$work/shot.xwd" || status=1
+    for _ in 1 2 3 4 5; do xwd -name "VEQ Editor" -silent -out "$work/shot.xwd" 2>/dev/null && break; sleep 0.5; done
+    [ -s "$work/shot.xwd" ] || status=1
   else
     echo "no window titled VEQ Editor appeared"; cat "$work/out"; status=1
   fi
