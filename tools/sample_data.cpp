@@ -233,11 +233,11 @@ Expected<std::vector<fs::path>> writeSampleData(const fs::path& folder)
 
     std::vector<PlannedFile> planned;
     ConvBuf buf{};
-    for (const DataSpec& spec : dataFiles) {
-        auto image = buildDataFile(spec.kind, sampleHeaders(spec.name), spec.entries, buf);
+    for (const DataSpec& sample : dataFiles) {
+        auto image = buildDataFile(sample.kind, sampleHeaders(sample.name), sample.entries, buf);
         if (!image)
-            return Refusal{std::string("Could not build ") + spec.name + ": " + image.reason()};
-        planned.push_back({folder / spec.name, std::move(*image)});
+            return Refusal{std::string("Could not build ") + sample.name + ": " + image.reason()};
+        planned.push_back({folder / sample.name, std::move(*image)});
     }
     planned.push_back({folder / "squadron.dat", squadronImage()});
 
