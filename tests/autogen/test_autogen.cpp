@@ -110,19 +110,7 @@ TEST_F(AutoGenWindow, ControlsHaveTheirCaptionsGeometryAndTabOrder)
     EXPECT_LE(std::abs(line->geometry().center().y() - px(4560)), 1);
     EXPECT_LT(line->geometry().bottom(), control<QPushButton>(window.get(), "bFinish")->y());
 
-    const char* order[] = {"SqList", "bOpenSq", "bFinish", "Command1", "Command2", "Command3"};
-    auto next = [&](QWidget* from) {
-        for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain())
-            for (const char* name : order)
-                if (w->objectName() == QLatin1String(name))
-                    return w;
-        return from;
-    };
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget* from = control<QWidget>(window.get(), order[i - 1]);
-        ASSERT_NE(from, nullptr);
-        EXPECT_EQ(next(from)->objectName(), QString::fromLatin1(order[i])) << "after " << order[i - 1];
-    }
+    expectTabOrder(window.get(), {"SqList", "bOpenSq", "bFinish", "Command1", "Command2", "Command3"});
 }
 
 TEST_F(AutoGenWindow, OpenAsksForSquadronFileInTheDataDirectoryAndListsItsItemsSorted)

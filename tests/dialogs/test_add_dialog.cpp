@@ -87,21 +87,8 @@ TEST_F(AddDialog, ControlsHaveTheirCaptionsGeometryAndTabOrder)
     EXPECT_TRUE(QFontInfo(list()->font()).fixedPitch());
     EXPECT_DOUBLE_EQ(list()->font().pointSizeF(), 9.75);
 
-    const char* order[] = {"tAddFilelistText", "bAddFileListEntry",    "lNewFileList",
-                           "bRemove",          "bFileListEntryFinish", "bFileListEntryCancel"};
-    // The next named control in the focus chain, past the lists' inner widgets.
-    auto next = [&](QWidget* from) {
-        for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain())
-            for (const char* name : order)
-                if (w->objectName() == QLatin1String(name))
-                    return w;
-        return from;
-    };
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget* from = control<QWidget>(window.get(), order[i - 1]);
-        ASSERT_NE(from, nullptr);
-        EXPECT_EQ(next(from)->objectName(), QString::fromLatin1(order[i])) << "after " << order[i - 1];
-    }
+    expectTabOrder(window.get(), {"tAddFilelistText", "bAddFileListEntry", "lNewFileList", "bRemove",
+                                  "bFileListEntryFinish", "bFileListEntryCancel"});
 }
 
 struct WhoCase {

@@ -173,19 +173,7 @@ TEST_F(CopyDialog, ControlsHaveTheirCaptionsPlacesAndTabOrder)
     // A whole exception pair fits the list's width.
     EXPECT_GT(lCopy.width(), QFontMetrics(list()->font()).horizontalAdvance(QString(25, QLatin1Char('W'))));
 
-    const char* order[] = {"tCopyPlaneId", "bCopyAdd", "bCopyRemove", "lCopy", "bCopyFinish", "bCopyCancel"};
-    auto next = [&](QWidget* from) {
-        for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain())
-            for (const char* name : order)
-                if (w->objectName() == QLatin1String(name))
-                    return w;
-        return from;
-    };
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget* from = control<QWidget>(window.get(), order[i - 1]);
-        ASSERT_NE(from, nullptr);
-        EXPECT_EQ(next(from)->objectName(), QString::fromLatin1(order[i])) << "after " << order[i - 1];
-    }
+    expectTabOrder(window.get(), {"tCopyPlaneId", "bCopyAdd", "bCopyRemove", "lCopy", "bCopyFinish", "bCopyCancel"});
 }
 
 struct WhoCase {

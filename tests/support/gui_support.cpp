@@ -1,7 +1,9 @@
 #include "tests/support/gui_support.h"
 
 #include <QFile>
+
 #include <QItemSelectionModel>
+#include <cmath>
 
 QString ScriptedFileDialogs::next()
 {
@@ -77,4 +79,27 @@ veq::Bytes readBytes(const QString& path)
         return {};
     const QByteArray data = file.readAll();
     return veq::Bytes(data.begin(), data.end());
+}
+
+QRect twipsRect(const QWidget* window, int left, int top, int width, int height)
+{
+    const double pixelsPerTwip = window->logicalDpiX() / 1440.0;
+    auto px = [&](int twips) { return static_cast<int>(std::lround(twips * pixelsPerTwip)); };
+    return {px(left), px(top), px(width), px(height)};
+}
+
+void expectTabOrder(const QWidget* root, const std::vector<const char*>& order)
+{
+    auto next = [&](QWidget* from) {
+        for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain())
+            for (const char* name : order)
+                if (w->objectName() == QLatin1String(name))
+                    return w;
+        return from;
+    };
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        auto* from = control<QWidget>(root, order[i - 1]);
+        ASSERT_NE(from, nullptr);
+        EXPECT_EQ(next(from)->objectName(), QString::fromLatin1(order[i])) << "after " << order[i - 1];
+    }
 }

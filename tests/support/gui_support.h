@@ -64,6 +64,13 @@ void selectRows(QListView* list, const std::vector<int>& rows);
 
 [[nodiscard]] QString labelText(const QWidget* root, const char* name);
 
+// The pixel rectangle a control designed at these twips takes on this screen.
+[[nodiscard]] QRect twipsRect(const QWidget* window, int left, int top, int width, int height);
+
+// The keyboard moves through the named controls in this order; unnamed inner
+// widgets (list viewports, frames) in between are passed over.
+void expectTabOrder(const QWidget* root, const std::vector<const char*>& order);
+
 // Files for the tests, made by the tests.
 void writeBytes(const QString& path, const veq::Bytes& bytes);
 [[nodiscard]] veq::Bytes readBytes(const QString& path);
