@@ -50,16 +50,18 @@ samples: build
 screenshots: deps
 	BUILD=$(BUILD) docs/make-screenshots.sh
 
-# Each reader under libFuzzer for FUZZ_SECONDS, from the seed corpus in fuzz/corpus.
+# Each reader under libFuzzer for FUZZ_SECONDS, from the seed corpus in
+# fuzz/corpus, with inputs as large as the largest valid file of its kind
+# (the frame and 32767 records; squadron files up to 1 MiB).
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS := filelist except planesq copy squadron
+FUZZ_TARGETS := filelist:131168 except:262236 planesq:163935 copy:262238 squadron:1048576
 fuzz:
 	scripts/install-deps.sh clang libclang-rt-14-dev
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEQ_BUILD_FUZZ=ON -DVEQ_BUILD_UI=OFF -DVEQ_BUILD_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
-	build-fuzz/fuzz/fuzz_make_corpus fuzz/corpus
-	set -e; for t in $(FUZZ_TARGETS); do \
+	set -e; for spec in $(FUZZ_TARGETS); do \
+	  t=$${spec%%:*}; len=$${spec##*:}; \
 	  mkdir -p build-fuzz/corpus/$$t && cp -n fuzz/corpus/$$t/* build-fuzz/corpus/$$t/ 2>/dev/null || true; \
-	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
-	  build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=65536 build-fuzz/corpus/$$t; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s, inputs up to $$len bytes"; \
+	  build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=$$len build-fuzz/corpus/$$t; \
 	done

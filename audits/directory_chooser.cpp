@@ -11,6 +11,13 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
 
+// Folder names compare as the file system compares them: Windows ignores case.
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
+
 QString pathOf(const QTreeWidgetItem* item) { return item->data(0, kPathRole).toString(); }
 
 QTreeWidgetItem* folderItem(const QString& path, const QString& label)
@@ -81,16 +88,16 @@ QTreeWidgetItem* DirectoryChooser::itemOf(const QString& path)
     QTreeWidgetItem* item = nullptr;
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* drive = m_tree->topLevelItem(i);
-        if (wanted.startsWith(pathOf(drive), Qt::CaseInsensitive))
+        if (wanted.startsWith(pathOf(drive), kPathCase))
             item = drive;
     }
-    while (item && pathOf(item).compare(wanted, Qt::CaseInsensitive) != 0) {
+    while (item && pathOf(item).compare(wanted, kPathCase) != 0) {
         fill(item);
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < item->childCount() && !next; ++i) {
             const QString childPath = pathOf(item->child(i));
-            if (wanted.compare(childPath, Qt::CaseInsensitive) == 0 ||
-                wanted.startsWith(childPath + QLatin1Char('/'), Qt::CaseInsensitive))
+            if (wanted.compare(childPath, kPathCase) == 0 ||
+                wanted.startsWith(childPath + QLatin1Char('/'), kPathCase))
                 next = item->child(i);
         }
         item = next;

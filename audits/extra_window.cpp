@@ -1,21 +1,17 @@
 #include "audits/extra_window.h"
 
 #include "audits/directory_chooser.h"
-#include "audits/folder_listing.h"
 #include "core/bitmap_audit.h"
+#include "core/platform.h"
+#include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
 #include "ui/layout.h"
+#include "ui/messenger.h"
 #include "ui/removal.h"
 
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-
-constexpr int kRemoveLimit = 1000;
-
-} // namespace
 
 fExtra::fExtra(Messenger& messenger)
     : ToolWindow(QStringLiteral("fExtra"), QStringLiteral("Extra")), m_messenger(messenger)
@@ -34,9 +30,7 @@ fExtra::fExtra(Messenger& messenger)
                                this);
     placeTwips(lExtra, 4680, 120, 2415, 6780);
 
-    labExtra = new QLabel(this);
-    labExtra->setObjectName(QStringLiteral("labExtra"));
-    placeTwips(labExtra, 5280, 7200, 1095, 375);
+    labExtra = label(this, "labExtra", "", 5280, 7200, 1095, 375);
 
     QPushButton* Command1 = button(this, "Command1", "Finish", 120, 7920, 1695, 615);
     QPushButton* bCancel = button(this, "bCancel", "Cancel", 5400, 7920, 1695, 615);
@@ -52,21 +46,17 @@ void fExtra::setFileList(const veq::Entries& fileList) { m_fileList = fileList; 
 
 void fExtra::bCheck_Click()
 {
-    veq::Entries candidates;
-    for (veq::Entry& name : listBitmapFolder(DirExtra->currentPath()))
-        if (veq::isExtraCandidate(name))
-            candidates.push_back(std::move(name));
-    m_model->assign(veq::extraBitmaps(candidates, m_fileList));
+    const auto names = veq::platform::listFiles(toFsPath(DirExtra->currentPath()));
+    if (!names) {
+        m_messenger.tell(QString::fromStdString(names.reason()));
+        return;
+    }
+    m_model->assign(veq::extraBitmaps(*names, m_fileList));
     showCount(labExtra, m_model->count());
 }
 
-void fExtra::bRemove_Click()
-{
-    removeSelectedEntries(*lExtra, kRemoveLimit, labExtra, m_messenger);
-    // The count is shown even when the removal was refused.
-    showCount(labExtra, m_model->count());
-}
+void fExtra::bRemove_Click() { removeSelectedEntries(*lExtra, kDeleteLimit, labExtra, m_messenger); }
 
-void fExtra::Command1_Click() { finish(m_model->entries(), veq::FileListId); }
+void fExtra::Command1_Click() { finish(m_model->entries(), veq::ListId::FileList); }
 
 void fExtra::bCancel_Click() { leave(); }

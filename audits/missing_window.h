@@ -4,7 +4,7 @@
 
 class DirectoryChooser;
 class EntryListModel;
-class EntryListView;
+class Messenger;
 class QLabel;
 
 // "Missing Bitmaps": which part bitmaps, named by the main window's file list
@@ -15,20 +15,16 @@ class Missing final : public ToolWindow {
     Q_OBJECT
 
 public:
-    Missing();
+    explicit Missing(Messenger& messenger);
     // The main lists as they stand when the window is opened.
     void setMainLists(const veq::Entries& fileList, const veq::Entries& exceptList);
-
-    // Each adds `item` to its result list unless the list holds an equal text.
-    void AddMissingItem(const veq::Entry& item);
-    void AddFileListMissingItem(const veq::Entry& item);
-    void AddExceptMissingItem(const veq::Entry& item);
 
 private:
     void bReport_Click();
     void breportCancel_Click();
     void showCounts();
 
+    Messenger& m_messenger;
     veq::Entries m_fileList;
     veq::Entries m_exceptList;
 

@@ -9,16 +9,9 @@
 #include "ui/messenger.h"
 #include "ui/removal.h"
 
-#include <QFrame>
 #include <QPushButton>
 
 #include <vector>
-
-namespace {
-
-constexpr int kRemoveLimit = 100;
-
-} // namespace
 
 fAutoGen::fAutoGen(Messenger& messenger, FileDialogs& fileDialogs)
     : ToolWindow(QStringLiteral("fAutoGen"), QStringLiteral("AutoGen")), m_messenger(messenger),
@@ -35,19 +28,13 @@ fAutoGen::fAutoGen(Messenger& messenger, FileDialogs& fileDialogs)
     QPushButton* bOpenSq = button(this, "bOpenSq", "Open Squad File -->", 240, 120, 2055, 615);
     QPushButton* bFinish = button(this, "bFinish", "Finish", 120, 4920, 2055, 495);
     // Pilot files are not read: the button is shown but has no action.
-    QPushButton* Command1 = button(this, "Command1", "Open Pilot File -->", 240, 960, 2055, 615);
+    button(this, "Command1", "Open Pilot File -->", 240, 960, 2055, 615);
     QPushButton* Command2 = button(this, "Command2", "<--- Remove", 360, 2400, 1815, 615);
     QPushButton* Command3 = button(this, "Command3", "Cancel", 3960, 4920, 2055, 495);
 
-    auto* Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    // The line runs along y 4560; its widget is a thin band centred there.
-    Line1->setGeometry(0, twips(4560) - 1, twips(6240), 3);
+    separatorLine(this, 0, 4560, 6240);
 
-    const std::vector<QWidget*> tabOrder{SqList, bOpenSq, bFinish, Command1, Command2, Command3};
-    chainTabOrder(tabOrder);
+    chainTabOrder(this, {"SqList", "bOpenSq", "bFinish", "Command1", "Command2", "Command3"});
 
     connect(bOpenSq, &QPushButton::clicked, this, &fAutoGen::bOpenSq_Click);
     connect(Command2, &QPushButton::clicked, this, &fAutoGen::Command2_Click);
@@ -55,8 +42,6 @@ fAutoGen::fAutoGen(Messenger& messenger, FileDialogs& fileDialogs)
     connect(Command3, &QPushButton::clicked, this, &fAutoGen::Command3_Click);
     connect(bFinish, &QPushButton::clicked, this, &fAutoGen::bFinish_Click);
 }
-
-void fAutoGen::AddPlaneSq(std::uint8_t plane, std::uint8_t squad) { m_model->add(veq::planeSqText(plane, squad)); }
 
 void fAutoGen::bOpenSq_Click()
 {
@@ -74,7 +59,7 @@ void fAutoGen::bOpenSq_Click()
         m_messenger.tell(QString::fromStdString(items.reason()));
         return;
     }
-    // One change for the whole file; the list sorts exactly as AddPlaneSq one entry at a time would.
+    // One change for the whole file; the list sorts exactly as adding one entry at a time would.
     m_model->assign(std::move(*items));
 }
 
@@ -82,4 +67,4 @@ void fAutoGen::Command2_Click() { removeSelectedEntries(*SqList, kRemoveLimit, n
 
 void fAutoGen::Command3_Click() { leave(); }
 
-void fAutoGen::bFinish_Click() { finish(m_model->entries(), veq::PlaneSqListId); }
+void fAutoGen::bFinish_Click() { finish(m_model->entries(), veq::ListId::PlaneSq); }

@@ -2,8 +2,6 @@
 
 #include "ui/tool_window.h"
 
-#include <cstdint>
-
 class EntryListModel;
 class EntryListView;
 class FileDialogs;
@@ -17,9 +15,6 @@ class fAutoGen final : public ToolWindow {
 
 public:
     explicit fAutoGen(Messenger& messenger, FileDialogs& fileDialogs);
-
-    // Adds the entry of `plane` in squadron `squad` to the list, equal items kept.
-    void AddPlaneSq(std::uint8_t plane, std::uint8_t squad);
 
 private:
     void bOpenSq_Click();

@@ -1,7 +1,10 @@
 #include "core/bitmap_audit.h"
 
 #include <algorithm>
-#include <string_view>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <unordered_set>
 
 namespace veq {
 
@@ -18,6 +21,32 @@ bool equalFolded(std::string_view a, std::string_view b)
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldChar(x) == foldChar(y); });
 }
 
+// A bitmap name of eight characters and ".bmp" is twelve bytes; its eight
+// folded id characters fit one integer, so the folder becomes a set of
+// integers and every entry costs one lookup without allocating.
+using IdKey = std::uint64_t;
+
+bool isBitmapOfId(std::string_view name)
+{
+    return name.size() == kPartIdLength + kBitmapExtension.size() &&
+           equalFolded(name.substr(kPartIdLength), kBitmapExtension);
+}
+
+IdKey foldedKey(std::string_view id)
+{
+    char folded[kPartIdLength]{};
+    for (std::size_t i = 0; i < id.size() && i < kPartIdLength; ++i)
+        folded[i] = foldChar(id[i]);
+    IdKey key = 0;
+    std::memcpy(&key, folded, sizeof key);
+    return key;
+}
+
+std::string_view idOf(std::string_view entry)
+{
+    return entry.size() > kPartIdLength ? entry.substr(entry.size() - kPartIdLength) : entry;
+}
+
 void sortUnique(Entries& items)
 {
     std::sort(items.begin(), items.end());
@@ -28,73 +57,64 @@ void sortUnique(Entries& items)
 
 std::string bitmapName(std::string_view entry)
 {
-    const std::string_view id = entry.size() > kPartIdLength ? entry.substr(entry.size() - kPartIdLength) : entry;
-    std::string name(id);
+    std::string name(idOf(entry));
     name += kBitmapExtension;
     return name;
 }
 
-std::string foldName(std::string_view name)
+MissingBitmaps missingBitmaps(const Entries& fileList, const Entries& exceptList,
+                              const std::vector<std::string>& folderNames)
 {
-    std::string out(name);
-    for (char& c : out)
-        c = foldChar(c);
-    return out;
-}
+    std::unordered_set<IdKey> present;
+    present.reserve(folderNames.size());
+    for (const std::string& name : folderNames)
+        if (isBitmapOfId(name))
+            present.insert(foldedKey(name));
+    // An id shorter than eight characters has a name of another length, which
+    // no folder name of the set can equal.
+    const auto absent = [&present](std::string_view entry) {
+        const std::string_view id = idOf(entry);
+        return id.size() != kPartIdLength || !present.contains(foldedKey(id));
+    };
 
-FoldedNames foldNames(const Entries& names)
-{
-    FoldedNames folded;
-    folded.reserve(names.size());
-    for (const Entry& name : names)
-        folded.insert(foldName(name));
-    return folded;
-}
-
-MissingBitmaps missingBitmaps(const Entries& fileList, const Entries& exceptList, const FoldedNames& present)
-{
     MissingBitmaps result;
-    const auto absent = [&present](const std::string& name) { return !present.contains(foldName(name)); };
-
     for (const Entry& entry : fileList)
-        if (std::string name = bitmapName(entry); absent(name))
-            result.fileListMissing.push_back(std::move(name));
-
+        if (absent(entry))
+            result.fileListMissing.push_back(bitmapName(entry));
     for (const Entry& entry : exceptList)
-        if (std::string name = bitmapName(entry); absent(name))
-            result.exceptMissing.push_back(std::move(name));
-
-    sortUnique(result.fileListMissing);
+        if (absent(entry))
+            result.exceptMissing.push_back(bitmapName(entry));
+    // The file list is sorted and free of repeats, and so are its bitmap names;
+    // many exceptions may share one right id.
     sortUnique(result.exceptMissing);
-    result.missing = result.exceptMissing;
 
-    // The ids that some exception names on the left, compared exactly.
-    std::unordered_set<std::string_view> leftIds;
-    leftIds.reserve(exceptList.size());
-    for (const Entry& entry : exceptList)
-        leftIds.insert(std::string_view(entry).substr(0, kPartIdLength));
-
+    // An exception's text starts with its left id, so in the sorted exception
+    // list the exceptions of one left id stand together.
+    const auto covered = [&exceptList](std::string_view id) {
+        const auto first = std::lower_bound(exceptList.begin(), exceptList.end(), id,
+                                            [](const Entry& entry, std::string_view key) { return entry < key; });
+        return first != exceptList.end() && std::string_view(*first).substr(0, kPartIdLength) == id;
+    };
+    Entries uncovered;
     for (const Entry& name : result.fileListMissing)
-        if (!leftIds.contains(std::string_view(name).substr(0, kPartIdLength)))
-            result.missing.push_back(name);
-    sortUnique(result.missing);
+        if (!covered(std::string_view(name).substr(0, kPartIdLength)))
+            uncovered.push_back(name);
+    std::set_union(result.exceptMissing.begin(), result.exceptMissing.end(), uncovered.begin(), uncovered.end(),
+                   std::back_inserter(result.missing));
     return result;
 }
 
-bool isExtraCandidate(std::string_view name)
+Entries extraBitmaps(const std::vector<std::string>& folderNames, const Entries& fileList)
 {
-    return name.size() >= kExtraPrefix.size() + kBitmapExtension.size() &&
-           equalFolded(name.substr(0, kExtraPrefix.size()), kExtraPrefix) &&
-           equalFolded(name.substr(name.size() - kBitmapExtension.size()), kBitmapExtension);
-}
-
-Entries extraBitmaps(const Entries& names, const Entries& fileList)
-{
-    const std::unordered_set<std::string_view> listed(fileList.begin(), fileList.end());
     Entries keys;
-    for (const Entry& name : names) {
-        std::string key = toUpperAscii(std::string_view(name).substr(0, kPartIdLength));
-        if (!key.empty() && !listed.contains(key))
+    for (const std::string& name : folderNames) {
+        const std::string_view view(name);
+        if (view.size() < kExtraPrefix.size() + kBitmapExtension.size() ||
+            !equalFolded(view.substr(0, kExtraPrefix.size()), kExtraPrefix) ||
+            !equalFolded(view.substr(view.size() - kBitmapExtension.size()), kBitmapExtension))
+            continue;
+        std::string key = toUpperAscii(view.substr(0, kPartIdLength));
+        if (key.size() == kPartIdLength && isHexText(key) && !std::binary_search(fileList.begin(), fileList.end(), key))
             keys.push_back(std::move(key));
     }
     std::sort(keys.begin(), keys.end());

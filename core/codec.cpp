@@ -2,7 +2,18 @@
 
 namespace veq {
 
-bool isListId(int id) { return id == FileListId || id == ExceptListId || id == PlaneSqListId; }
+std::size_t entryLength(ListId id)
+{
+    switch (id) {
+    case ListId::FileList:
+        return kPartIdLength;
+    case ListId::Except:
+        return kExceptLength;
+    case ListId::PlaneSq:
+        return kPlaneSqLength;
+    }
+    return kPartIdLength;
+}
 
 void ByteToHexStr(std::uint8_t val, std::string& out)
 {
@@ -32,14 +43,12 @@ std::string ByteToStr(std::uint8_t val)
 
 bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
-bool isHexPair(std::string_view pair) { return pair.size() == 2 && isHexDigit(pair[0]) && isHexDigit(pair[1]); }
-
 bool isHexText(std::string_view text)
 {
     for (char c : text)
         if (!isHexDigit(c))
             return false;
-    return true;
+    return !text.empty();
 }
 
 namespace {
@@ -57,7 +66,7 @@ int digitValue(char c)
 
 std::uint8_t parsePair(std::string_view pair)
 {
-    if (!isHexPair(pair))
+    if (pair.size() != 2 || !isHexText(pair))
         return 0;
     return static_cast<std::uint8_t>(digitValue(pair[0]) * 16 + digitValue(pair[1]));
 }
@@ -71,7 +80,7 @@ std::string_view pairFromEnd(std::string_view text, std::size_t tailLength)
 
 } // namespace
 
-void StrToBytes(std::string_view inp, ConvBuf& buf)
+void StrToBytes(std::string_view inp, ConversionBuffer& buf)
 {
     buf[3] = parsePair(inp.substr(0, 2));
     buf[1] = parsePair(pairFromEnd(inp, 6));
@@ -79,13 +88,13 @@ void StrToBytes(std::string_view inp, ConvBuf& buf)
     buf[0] = parsePair(pairFromEnd(inp, 2));
 }
 
-void PlaneSqStrToBytes(std::string_view inp, ConvBuf& buf)
+void PlaneSqStrToBytes(std::string_view inp, ConversionBuffer& buf)
 {
     buf[1] = parsePair(inp.substr(0, 2));
     buf[0] = parsePair(pairFromEnd(inp, 2));
 }
 
-void groupToBuf(const std::uint8_t* group, ConvBuf& buf)
+void groupToBuf(const std::uint8_t* group, ConversionBuffer& buf)
 {
     buf[0] = group[0];
     buf[2] = group[1];
@@ -93,7 +102,7 @@ void groupToBuf(const std::uint8_t* group, ConvBuf& buf)
     buf[3] = group[3];
 }
 
-void bufToGroup(const ConvBuf& buf, std::uint8_t* group)
+void bufToGroup(const ConversionBuffer& buf, std::uint8_t* group)
 {
     group[0] = buf[0];
     group[1] = buf[2];
@@ -101,7 +110,7 @@ void bufToGroup(const ConvBuf& buf, std::uint8_t* group)
     group[3] = buf[3];
 }
 
-std::string partIdText(const ConvBuf& buf)
+std::string partIdText(const ConversionBuffer& buf)
 {
     std::string text;
     text.reserve(kPartIdLength);

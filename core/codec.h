@@ -12,36 +12,40 @@ using Entry = std::string;
 using Entries = std::vector<Entry>;
 using Bytes = std::vector<std::uint8_t>;
 
-// The four-byte conversion buffer. Its slots are not in significance order:
-// for a part id P1 P2 P3 P4, slot 0 = P4, 1 = P2, 2 = P3, 3 = P1.
-using ConvBuf = std::array<std::uint8_t, 4>;
+// The four bytes through which a part id or a plane-squadron entry passes
+// between text and file. Its slots are not in significance order: for a part
+// id P1 P2 P3 P4, slot 0 = P4, 1 = P2, 2 = P3, 3 = P1.
+using ConversionBuffer = std::array<std::uint8_t, 4>;
+
+// The three main lists, and with them the three kinds of data file.
+enum class ListId { FileList = 1, Except = 2, PlaneSq = 3 };
+inline constexpr std::array<ListId, 3> kAllLists{ListId::FileList, ListId::Except, ListId::PlaneSq};
+// 0, 1 or 2: where a list's state stands in a three-slot array.
+[[nodiscard]] constexpr std::size_t slotOf(ListId id) { return static_cast<std::size_t>(id) - 1; }
 
 inline constexpr std::string_view kExceptSeparator = " ======> ";
 inline constexpr std::size_t kPartIdLength = 8;
 inline constexpr std::size_t kExceptLength = 25;
 inline constexpr std::size_t kPlaneSqLength = 10;
-
-// The main lists, by the numbers the windows pass around.
-enum ListId : int { FileListId = 1, ExceptListId = 2, PlaneSqListId = 3 };
-[[nodiscard]] bool isListId(int id);
+// The length of an entry text of a list: 8, 25 or 10 characters.
+[[nodiscard]] std::size_t entryLength(ListId id);
 
 void ByteToHexStr(std::uint8_t val, std::string& out);
 void ByteToStr(std::uint8_t val, std::string& out);
 [[nodiscard]] std::string ByteToStr(std::uint8_t val);
-// Both parse digit pairs as hexadecimal in either case; callers check a text
-// with isHexPair() first, a pair that is not hexadecimal converts to 0.
-void StrToBytes(std::string_view inp, ConvBuf& buf);
-void PlaneSqStrToBytes(std::string_view inp, ConvBuf& buf);
+// Both parse digit pairs as hexadecimal in either case; a pair that is not
+// hexadecimal converts to 0, so writers check a text with isHexText() first.
+void StrToBytes(std::string_view inp, ConversionBuffer& buf);
+void PlaneSqStrToBytes(std::string_view inp, ConversionBuffer& buf);
 
 [[nodiscard]] bool isHexDigit(char c);
-[[nodiscard]] bool isHexPair(std::string_view pair);
 [[nodiscard]] bool isHexText(std::string_view text);
 
 // Moving a four-byte group between file order and the buffer.
-void groupToBuf(const std::uint8_t* group, ConvBuf& buf);
-void bufToGroup(const ConvBuf& buf, std::uint8_t* group);
+void groupToBuf(const std::uint8_t* group, ConversionBuffer& buf);
+void bufToGroup(const ConversionBuffer& buf, std::uint8_t* group);
 // The 8-digit text of the part id held in the buffer.
-[[nodiscard]] std::string partIdText(const ConvBuf& buf);
+[[nodiscard]] std::string partIdText(const ConversionBuffer& buf);
 
 [[nodiscard]] std::string exceptPairText(std::string_view left, std::string_view right);
 [[nodiscard]] std::string planeSqText(std::uint8_t plane, std::uint8_t squad);

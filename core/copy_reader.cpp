@@ -10,7 +10,7 @@ namespace veq {
 std::string_view planeIdOf(ListId id, std::string_view entry)
 {
     // Every record kind keeps the aircraft in one digit pair of the entry text.
-    const std::size_t first = id == PlaneSqListId ? 0 : 2;
+    const std::size_t first = id == ListId::PlaneSq ? 0 : 2;
     if (entry.size() < first + 2)
         return {};
     return entry.substr(first, 2);
@@ -30,8 +30,8 @@ Entries entriesOfPlane(ListId id, const Entries& entries, std::string_view plane
 Expected<Entries> copyEntries(std::span<const std::uint8_t> image, ListId id, std::string_view planeId)
 {
     // A buffer of our own: copying never touches the main window's conversion state.
-    ConvBuf buf{};
-    auto file = parseDataFile(image, recordKindOf(id), buf);
+    ConversionBuffer buf{};
+    auto file = parseDataFile(image, id, buf);
     if (!file)
         return Refusal{file.reason()};
     return entriesOfPlane(id, file->entries, planeId);
@@ -39,8 +39,8 @@ Expected<Entries> copyEntries(std::span<const std::uint8_t> image, ListId id, st
 
 Expected<Entries> loadCopyEntries(const std::filesystem::path& path, ListId id, std::string_view planeId)
 {
-    ConvBuf buf{};
-    auto file = loadDataFile(path, recordKindOf(id), buf);
+    ConversionBuffer buf{};
+    auto file = loadDataFile(path, id, buf);
     if (!file)
         return Refusal{file.reason()};
     return entriesOfPlane(id, file->entries, planeId);

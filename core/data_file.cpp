@@ -7,44 +7,33 @@
 
 namespace veq {
 
-std::size_t recordSize(RecordKind kind)
+std::size_t recordSize(ListId kind)
 {
     switch (kind) {
-    case RecordKind::FileList:
+    case ListId::FileList:
         return 4;
-    case RecordKind::Except:
+    case ListId::Except:
         return 8;
-    case RecordKind::PlaneSq:
+    case ListId::PlaneSq:
         return 5;
     }
     return 4;
 }
 
-const char* dataFileName(RecordKind kind)
+const char* dataFileName(ListId kind)
 {
     switch (kind) {
-    case RecordKind::FileList:
+    case ListId::FileList:
         return "filelist.dat";
-    case RecordKind::Except:
+    case ListId::Except:
         return "except.dat";
-    case RecordKind::PlaneSq:
+    case ListId::PlaneSq:
         return "planesq.dat";
     }
     return "";
 }
 
-RecordKind recordKindOf(ListId id)
-{
-    switch (id) {
-    case ExceptListId:
-        return RecordKind::Except;
-    case PlaneSqListId:
-        return RecordKind::PlaneSq;
-    case FileListId:
-        break;
-    }
-    return RecordKind::FileList;
-}
+std::size_t largestDataFile(ListId kind) { return kFrameSize + static_cast<std::size_t>(kMaxRecords) * recordSize(kind); }
 
 const std::array<std::string, kPartPrefixRows>& partPrefixTable()
 {
@@ -60,19 +49,19 @@ const std::array<std::string, kPartPrefixRows>& partPrefixTable()
 
 namespace {
 
-std::string decodeRecord(const std::uint8_t* record, RecordKind kind, ConvBuf& buf)
+std::string decodeRecord(const std::uint8_t* record, ListId kind, ConversionBuffer& buf)
 {
     switch (kind) {
-    case RecordKind::FileList:
+    case ListId::FileList:
         groupToBuf(record, buf);
         return partIdText(buf);
-    case RecordKind::Except: {
+    case ListId::Except: {
         groupToBuf(record, buf);
         const std::string left = partIdText(buf);
         groupToBuf(record + 4, buf);
         return exceptPairText(left, partIdText(buf));
     }
-    case RecordKind::PlaneSq:
+    case ListId::PlaneSq:
         buf[1] = record[0];
         buf[0] = record[4];
         return planeSqText(buf[1], buf[0]);
@@ -80,20 +69,20 @@ std::string decodeRecord(const std::uint8_t* record, RecordKind kind, ConvBuf& b
     return {};
 }
 
-void encodeRecord(const Entry& entry, RecordKind kind, ConvBuf& buf, std::uint8_t* record)
+void encodeRecord(const Entry& entry, ListId kind, ConversionBuffer& buf, std::uint8_t* record)
 {
     switch (kind) {
-    case RecordKind::FileList:
+    case ListId::FileList:
         StrToBytes(entry, buf);
         bufToGroup(buf, record);
         break;
-    case RecordKind::Except:
+    case ListId::Except:
         StrToBytes(std::string_view(entry).substr(0, kPartIdLength), buf);
         bufToGroup(buf, record);
         StrToBytes(std::string_view(entry).substr(entry.size() - kPartIdLength), buf);
         bufToGroup(buf, record + 4);
         break;
-    case RecordKind::PlaneSq:
+    case ListId::PlaneSq:
         PlaneSqStrToBytes(entry, buf);
         record[0] = buf[1];
         record[1] = record[2] = record[3] = 0;
@@ -106,23 +95,24 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 } // namespace
 
-Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, RecordKind kind, ConvBuf& buf)
+Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind, ConversionBuffer& buf)
 {
     if (image.size() < kFrameSize)
-        return Refusal{"it is " + std::to_string(image.size()) + " bytes long, shorter than the " +
+        return Refusal{"it is " + counted(image.size(), "byte") + " long, shorter than the " +
                        std::to_string(kFrameSize) + "-byte header of a data file"};
 
     DataFile file;
     std::copy_n(image.begin(), kHeader1Size, file.headers.header1.begin());
-    file.recordCount = static_cast<std::int16_t>(image[20] | (image[21] << 8));
+    const auto recordCount = static_cast<std::int16_t>(image[20] | (image[21] << 8));
     std::copy_n(image.begin() + 22, kHeader2Size, file.headers.header2.begin());
 
     const std::size_t size = recordSize(kind);
-    const std::size_t count = file.recordCount > 0 ? static_cast<std::size_t>(file.recordCount) : 0;
+    const std::size_t count = recordCount > 0 ? static_cast<std::size_t>(recordCount) : 0;
     const std::size_t present = (image.size() - kFrameSize) / size;
     if (count > present)
-        return Refusal{"its header claims " + std::to_string(count) + " records but the file holds only " +
-                       std::to_string(present) + " (it is cut short, or it is not a " + dataFileName(kind) + " file)"};
+        return Refusal{"its header claims " + counted(count, "record") + " but the file holds only " +
+                       std::to_string(present) + " (it is cut short, or it is not " + withArticle(dataFileName(kind)) +
+                       " file)"};
 
     file.entries.reserve(count);
     for (std::size_t k = 0; k < count; ++k)
@@ -130,26 +120,29 @@ Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, RecordKind
     return file;
 }
 
-std::string unwritableReason(RecordKind kind, const Entry& entry)
+Expected<void> checkWritable(ListId kind, const Entry& entry)
 {
     const std::string_view text(entry);
+    bool writable = false;
+    const char* form = "";
     switch (kind) {
-    case RecordKind::FileList:
-        if (text.size() == kPartIdLength && isHexText(text))
-            return {};
-        return "the entry " + quoted(entry) + " is not a part identifier of eight hexadecimal digits";
-    case RecordKind::Except:
-        if (text.size() == kExceptLength && isHexText(text.substr(0, kPartIdLength)) &&
-            isHexText(text.substr(kExceptLength - kPartIdLength)))
-            return {};
-        return "the entry " + quoted(entry) + " is not a pair of part identifiers of eight hexadecimal digits";
-    case RecordKind::PlaneSq:
-        if (text.size() == kPlaneSqLength && isHexPair(text.substr(0, 2)) && isHexPair(text.substr(8, 2)))
-            return {};
-        return "the entry " + quoted(entry) +
-               " is not a plane-squadron entry (ten characters, hexadecimal plane and squad pairs)";
+    case ListId::FileList:
+        writable = text.size() == kPartIdLength && isHexText(text);
+        form = "a part identifier of eight hexadecimal digits";
+        break;
+    case ListId::Except:
+        writable = text.size() == kExceptLength && isHexText(text.substr(0, kPartIdLength)) &&
+                   isHexText(text.substr(kExceptLength - kPartIdLength));
+        form = "a pair of part identifiers of eight hexadecimal digits";
+        break;
+    case ListId::PlaneSq:
+        writable = text.size() == kPlaneSqLength && isHexText(text.substr(0, 2)) && isHexText(text.substr(8, 2));
+        form = "a plane-squadron entry (ten characters, hexadecimal plane and squad pairs)";
+        break;
     }
-    return {};
+    if (writable)
+        return {};
+    return Refusal{"the entry " + quoted(entry) + " is not " + form};
 }
 
 Entries fileListRecordOrder(const Entries& entries)
@@ -161,7 +154,7 @@ Entries fileListRecordOrder(const Entries& entries)
 
     Entries ordered;
     ordered.reserve(entries.size());
-    ConvBuf buf{};
+    ConversionBuffer buf{};
     auto emitBucket = [&](const std::vector<const Entry*>& bucket) {
         for (int pass = 0; pass < 2; ++pass) {
             for (const Entry* entry : bucket) {
@@ -184,14 +177,14 @@ Entries fileListRecordOrder(const Entries& entries)
     return ordered;
 }
 
-Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers, const Entries& entries, ConvBuf& buf)
+Expected<Bytes> buildDataFile(ListId kind, const DataFileHeaders& headers, const Entries& entries, ConversionBuffer& buf)
 {
     if (entries.size() > static_cast<std::size_t>(kMaxRecords))
         return Refusal{"the list holds " + std::to_string(entries.size()) +
                        " entries, but a data file can hold at most " + std::to_string(kMaxRecords)};
     for (const Entry& entry : entries)
-        if (std::string reason = unwritableReason(kind, entry); !reason.empty())
-            return Refusal{reason};
+        if (auto writable = checkWritable(kind, entry); !writable)
+            return Refusal{writable.reason()};
 
     const std::size_t size = recordSize(kind);
     Bytes image(kFrameSize + entries.size() * size, 0);
@@ -201,18 +194,17 @@ Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers, c
     image[21] = static_cast<std::uint8_t>(count >> 8);
     std::copy(headers.header2.begin(), headers.header2.end(), image.begin() + 22);
 
-    const Entries grouped = kind == RecordKind::FileList ? fileListRecordOrder(entries) : Entries{};
-    const Entries& order = kind == RecordKind::FileList ? grouped : entries;
+    const Entries grouped = kind == ListId::FileList ? fileListRecordOrder(entries) : Entries{};
+    const Entries& order = kind == ListId::FileList ? grouped : entries;
     for (std::size_t k = 0; k < order.size(); ++k)
         encodeRecord(order[k], kind, buf, image.data() + kFrameSize + k * size);
     return image;
 }
 
-Expected<DataFile> loadDataFile(const std::filesystem::path& path, RecordKind kind, ConvBuf& buf)
+Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf)
 {
     // Nothing past the largest record block a 16-bit count can claim is read.
-    const std::size_t largest = kFrameSize + static_cast<std::size_t>(kMaxRecords) * recordSize(kind);
-    auto image = readFileBytes(path, largest);
+    auto image = readFileBytes(path, largestDataFile(kind));
     if (!image)
         return Refusal{image.reason()};
     auto file = parseDataFile(*image, kind, buf);

@@ -11,13 +11,10 @@
 
 namespace veq {
 
-// The three kinds of data file; they share one frame and differ in records.
-enum class RecordKind { FileList, Except, PlaneSq };
-
-[[nodiscard]] std::size_t recordSize(RecordKind kind);
+// The three kinds of data file share one frame and differ in their records.
+[[nodiscard]] std::size_t recordSize(ListId kind);
 // "filelist.dat", "except.dat" or "planesq.dat".
-[[nodiscard]] const char* dataFileName(RecordKind kind);
-[[nodiscard]] RecordKind recordKindOf(ListId id);
+[[nodiscard]] const char* dataFileName(ListId kind);
 
 // The frame: header 1, a signed 16-bit count, header 2, then the records.
 inline constexpr std::size_t kHeader1Size = 20;
@@ -33,9 +30,11 @@ struct DataFileHeaders {
 
 struct DataFile {
     DataFileHeaders headers;
-    std::int16_t recordCount = 0;
     Entries entries; // one text per record, in file order
 };
+
+// The largest file of a kind: the frame and 32767 records.
+[[nodiscard]] std::size_t largestDataFile(ListId kind);
 
 // The prefix table by which the file-list writer groups its records.
 inline constexpr std::size_t kPartPrefixRows = 45;
@@ -43,16 +42,17 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 
 // Decodes a whole file image. Refuses an image shorter than its frame or than
 // the records its count claims; a count of 0 or less means no records.
-// `buf` ends holding the last record converted, as the reader leaves it.
-[[nodiscard]] Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, RecordKind kind, ConvBuf& buf);
+// `buf` ends holding the last record converted.
+[[nodiscard]] Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind,
+                                               ConversionBuffer& buf);
 
 // Encodes headers and entries (in list order) into a file image. Refuses more
-// than 32767 entries and entries whose converted digit pairs are not hexadecimal.
-[[nodiscard]] Expected<Bytes> buildDataFile(RecordKind kind, const DataFileHeaders& headers, const Entries& entries,
-                                            ConvBuf& buf);
+// than 32767 entries and entries whose digit pairs are not hexadecimal.
+[[nodiscard]] Expected<Bytes> buildDataFile(ListId kind, const DataFileHeaders& headers, const Entries& entries,
+                                            ConversionBuffer& buf);
 
-// Why an entry cannot be written as a record of this kind, or empty when it can.
-[[nodiscard]] std::string unwritableReason(RecordKind kind, const Entry& entry);
+// Whether an entry can be written as a record of this kind, and why not.
+[[nodiscard]] Expected<void> checkWritable(ListId kind, const Entry& entry);
 
 // The order in which the file-list writer emits entries given in list order:
 // by prefix in table order (then any other prefixes in ascending order), within
@@ -60,6 +60,6 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 [[nodiscard]] Entries fileListRecordOrder(const Entries& entries);
 
 // Reads and decodes a data file; a refusal names the path.
-[[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, RecordKind kind, ConvBuf& buf);
+[[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf);
 
 } // namespace veq

@@ -2,20 +2,29 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace veq {
 
-bool EntryList::contains(const Entry& item) const { return std::binary_search(m_items.begin(), m_items.end(), item); }
-
-bool EntryList::add(const Entry& item)
+std::optional<std::size_t> EntryList::placeFor(const Entry& item) const
 {
-    // Equal items sit together at the sorted place, so one search finds both
-    // the duplicate the backward scan would meet and the insertion point.
     const auto place = std::lower_bound(m_items.begin(), m_items.end(), item);
     if (!m_allowDuplicates && place != m_items.end() && *place == item)
-        return false;
-    m_items.insert(place, item);
-    return true;
+        return std::nullopt;
+    return static_cast<std::size_t>(place - m_items.begin());
+}
+
+void EntryList::insertAt(std::size_t row, Entry item)
+{
+    m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(row), std::move(item));
+}
+
+std::optional<std::size_t> EntryList::add(Entry item)
+{
+    const auto row = placeFor(item);
+    if (row)
+        insertAt(*row, std::move(item));
+    return row;
 }
 
 void EntryList::addMany(Entries items)
@@ -30,16 +39,17 @@ void EntryList::addMany(Entries items)
         return;
     }
 
+    // Equal items: those already held come first, as adding one by one leaves them.
     Entries merged;
     merged.reserve(m_items.size() + items.size());
+    const auto mine = std::make_move_iterator(m_items.begin());
+    const auto mineEnd = std::make_move_iterator(m_items.end());
+    const auto theirs = std::make_move_iterator(items.begin());
+    const auto theirsEnd = std::make_move_iterator(items.end());
     if (m_allowDuplicates)
-        std::merge(std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
-                   std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
-                   std::back_inserter(merged));
+        std::merge(mine, mineEnd, theirs, theirsEnd, std::back_inserter(merged));
     else
-        std::set_union(std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
-                       std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
-                       std::back_inserter(merged));
+        std::set_union(mine, mineEnd, theirs, theirsEnd, std::back_inserter(merged));
     m_items = std::move(merged);
 }
 
@@ -49,22 +59,37 @@ void EntryList::assign(Entries items)
     addMany(std::move(items));
 }
 
-void EntryList::removeAt(std::vector<std::size_t> positions)
+void EntryList::removeAt(std::vector<std::size_t> positions, const RunCallback& aboutToRemove,
+                         const std::function<void()>& removed)
 {
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    std::size_t next = 0;
-    std::size_t write = 0;
-    for (std::size_t read = 0; read < m_items.size(); ++read) {
-        if (next < positions.size() && positions[next] == read) {
-            ++next;
-            continue;
-        }
-        if (write != read)
-            m_items[write] = std::move(m_items[read]);
-        ++write;
+
+    m_compacted = 0;
+    std::size_t unread = 0; // the first row of m_items not yet moved to its final place
+    auto compactUpTo = [&](std::size_t end) {
+        for (; unread < end; ++unread, ++m_compacted)
+            if (m_compacted != unread)
+                m_items[m_compacted] = std::move(m_items[unread]);
+    };
+    for (std::size_t i = 0; i < positions.size();) {
+        std::size_t j = i;
+        while (j + 1 < positions.size() && positions[j + 1] == positions[j] + 1)
+            ++j;
+        compactUpTo(positions[i]);
+        const std::size_t runLength = j - i + 1;
+        if (aboutToRemove)
+            aboutToRemove(m_compacted, m_compacted + runLength - 1);
+        unread += runLength;
+        m_removed += runLength;
+        if (removed)
+            removed();
+        i = j + 1;
     }
-    m_items.resize(write);
+    compactUpTo(m_items.size());
+    m_items.resize(m_compacted);
+    m_compacted = std::numeric_limits<std::size_t>::max();
+    m_removed = 0;
 }
 
 } // namespace veq

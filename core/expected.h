@@ -13,7 +13,7 @@ struct Refusal {
 
 // A value or the reason there is none. Core operations return this instead of
 // throwing, so a window can always show the reason and keep its state.
-template <typename T> class Expected {
+template <typename T> class [[nodiscard]] Expected {
 public:
     Expected(T value) : m_state(std::move(value)) {}
     Expected(Refusal refusal) : m_state(std::move(refusal)) {}
@@ -32,6 +32,21 @@ public:
 
 private:
     std::variant<T, Refusal> m_state;
+};
+
+// An operation that only succeeds or refuses.
+template <> class [[nodiscard]] Expected<void> {
+public:
+    Expected() = default;
+    Expected(Refusal refusal) : m_refused(true), m_reason(std::move(refusal.reason)) {}
+
+    [[nodiscard]] bool ok() const { return !m_refused; }
+    explicit operator bool() const { return ok(); }
+    [[nodiscard]] const std::string& reason() const { return m_reason; }
+
+private:
+    bool m_refused = false;
+    std::string m_reason;
 };
 
 } // namespace veq

@@ -10,8 +10,25 @@ namespace fs = std::filesystem;
 
 std::string displayPath(const fs::path& path)
 {
-    const std::u8string text = path.u8string();
+    fs::path native = path;
+    native.make_preferred();
+    const std::u8string text = native.u8string();
     return std::string(text.begin(), text.end());
+}
+
+std::string counted(std::size_t count, std::string_view noun)
+{
+    std::string text = std::to_string(count) + " ";
+    text += noun;
+    if (count != 1)
+        text += 's';
+    return text;
+}
+
+std::string withArticle(std::string_view word)
+{
+    const bool vowel = !word.empty() && std::string_view("aeiouAEIOU").find(word.front()) != std::string_view::npos;
+    return (vowel ? "an " : "a ") + std::string(word);
 }
 
 namespace {
@@ -41,10 +58,10 @@ fs::path temporaryPathBeside(const fs::path& target)
     return candidate;
 }
 
-std::string failure(const fs::path& target, const std::string& what, const std::error_code& ec)
+Refusal failure(const fs::path& target, const std::string& what, const std::error_code& ec)
 {
-    return "Could not save " + displayPath(target) + ": " + what + " (" + ec.message() +
-           "). The file on disk was not changed.";
+    return Refusal{"Could not save " + displayPath(target) + ": " + what + " (" + ec.message() +
+                   "). The file on disk was not changed."};
 }
 
 } // namespace
@@ -53,7 +70,8 @@ Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes)
 {
     errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in || fs::is_directory(path))
+    std::error_code typeError;
+    if (!in || fs::is_directory(path, typeError))
         return Refusal{"Could not open " + displayPath(path) + ": " + whyNotOpened(path, errno) + "."};
 
     Bytes bytes;
@@ -74,7 +92,7 @@ Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes)
 
 std::error_code SaveHooks::before(SaveStep) { return {}; }
 
-std::optional<std::string> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, SaveHooks* hooks)
+Expected<void> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, SaveHooks* hooks)
 {
     SaveHooks none;
     SaveHooks& steps = hooks ? *hooks : none;
@@ -137,7 +155,7 @@ std::optional<std::string> replaceFile(const fs::path& target, std::span<const s
         discard();
         return failure(target, "the finished file could not replace the old one", ec);
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace veq

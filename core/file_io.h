@@ -4,15 +4,19 @@
 #include "core/expected.h"
 
 #include <filesystem>
-#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace veq {
 
-// A path as the user should read it in a message.
+// A path as the user should read it in a message, with the system's separators.
 [[nodiscard]] std::string displayPath(const std::filesystem::path& path);
+// "1 byte", "2 bytes": a count with its noun in the right number.
+[[nodiscard]] std::string counted(std::size_t count, std::string_view noun);
+// "a filelist.dat", "an except.dat".
+[[nodiscard]] std::string withArticle(std::string_view word);
 
 // Reads at most `maxBytes` bytes from the start of a file.
 [[nodiscard]] Expected<Bytes> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
@@ -30,7 +34,7 @@ public:
 // Replaces `target` with `bytes`: they go to a temporary file in the target's
 // folder that is renamed over the target only once complete. On failure the
 // old file is untouched, no temporary file is left, and the result says why.
-[[nodiscard]] std::optional<std::string> replaceFile(const std::filesystem::path& target,
-                                                     std::span<const std::uint8_t> bytes, SaveHooks* hooks = nullptr);
+Expected<void> replaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                           SaveHooks* hooks = nullptr);
 
 } // namespace veq

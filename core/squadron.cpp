@@ -26,7 +26,7 @@ Refusal cutShort(std::size_t number, std::size_t start, const std::string& part,
 {
     return Refusal{recordAt(number, start) + " is cut short in its " + part + " (byte offsets " +
                    std::to_string(partStart) + "-" + std::to_string(partEnd - 1) + "): the file ends after " +
-                   std::to_string(fileSize) + (fileSize == 1 ? " byte" : " bytes")};
+                   counted(fileSize, "byte")};
 }
 
 } // namespace

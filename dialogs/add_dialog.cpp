@@ -4,6 +4,7 @@
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
 #include "ui/layout.h"
+#include "ui/list_names.h"
 #include "ui/messenger.h"
 #include "ui/removal.h"
 
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kRemoveLimit = 100;
 // "03011804-03010814": two part ids and one character of any kind between them.
 constexpr std::size_t kTypedExceptLength = 2 * veq::kPartIdLength + 1;
 
@@ -45,9 +45,8 @@ fFileListAdd::fFileListAdd(Messenger& messenger)
     QPushButton* bFileListEntryFinish = button(this, "bFileListEntryFinish", "Finish", 240, 6360, 1935, 495);
     QPushButton* bFileListEntryCancel = button(this, "bFileListEntryCancel", "Cancel", 6960, 6360, 1935, 495);
 
-    const std::vector<QWidget*> tabOrder{tAddFilelistText, bAddFileListEntry,    lNewFileList,
-                                         bRemove,          bFileListEntryFinish, bFileListEntryCancel};
-    chainTabOrder(tabOrder);
+    chainTabOrder(this, {"tAddFilelistText", "bAddFileListEntry", "lNewFileList", "bRemove", "bFileListEntryFinish",
+                         "bFileListEntryCancel"});
 
     connect(bAddFileListEntry, &QPushButton::clicked, this, &fFileListAdd::bAddFileListEntry_Click);
     // Enter in the text box is the quick way to press "Add -->".
@@ -58,24 +57,20 @@ fFileListAdd::fFileListAdd(Messenger& messenger)
     connect(bFileListEntryCancel, &QPushButton::clicked, this, &fFileListAdd::bFileListEntryCancel_Click);
 }
 
-void fFileListAdd::Who(int lname)
+void fFileListAdd::Who(veq::ListId lname)
 {
-    m_model->clear();
+    m_model->assign({});
     CurrentList = lname;
+    labFileId->setText(operatingOnCaption(lname));
     switch (lname) {
-    case veq::FileListId:
-        labFileId->setText(QStringLiteral("Operating on Filelist file"));
+    case veq::ListId::FileList:
         labExample->setText(QStringLiteral("Enter Part: ie 03010714"));
         break;
-    case veq::ExceptListId:
-        labFileId->setText(QStringLiteral("Operating on Except file"));
+    case veq::ListId::Except:
         labExample->setText(QStringLiteral("Enter Part: ie 03011804-03010814"));
         break;
-    case veq::PlaneSqListId:
-        labFileId->setText(QStringLiteral("Operating on PlaneSQ file"));
+    case veq::ListId::PlaneSq:
         labExample->setText(QStringLiteral("Enter Part: ie 2500000094"));
-        break;
-    default:
         break;
     }
 }
@@ -89,16 +84,16 @@ void fFileListAdd::bAddFileListEntry_Click()
     // Lengths count characters, not UTF-16 units; only the length is checked.
     const std::u32string chars = text.toStdU32String();
     const std::size_t length = chars.size();
-    if (CurrentList == veq::FileListId && length == veq::kPartIdLength) {
-        m_model->add(text.toStdString());
-    } else if (CurrentList == veq::ExceptListId && length == kTypedExceptLength) {
+    const std::size_t wanted =
+        CurrentList == veq::ListId::Except ? kTypedExceptLength : veq::entryLength(CurrentList);
+    if (length != wanted) {
+        m_messenger.tell(QStringLiteral("Invalid input length"));
+    } else if (CurrentList == veq::ListId::Except) {
         const QString left = QString::fromStdU32String(chars.substr(0, veq::kPartIdLength));
         const QString right = QString::fromStdU32String(chars.substr(length - veq::kPartIdLength));
         m_model->add(veq::exceptPairText(left.toStdString(), right.toStdString()));
-    } else if (CurrentList == veq::PlaneSqListId && length == veq::kPlaneSqLength) {
-        m_model->add(text.toStdString());
     } else {
-        m_messenger.tell(QStringLiteral("Invalid input length"));
+        m_model->add(text.toStdString());
     }
 }
 

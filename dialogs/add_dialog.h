@@ -19,9 +19,8 @@ class fFileListAdd final : public ToolWindow {
 public:
     explicit fFileListAdd(Messenger& messenger);
 
-    // Empties the list and works on main list `lname` from now on (1 file
-    // list, 2 exceptions, 3 plane-squadron); any other id keeps the labels.
-    void Who(int lname);
+    // Empties the list and works on main list `lname` from now on.
+    void Who(veq::ListId lname);
 
 private:
     void bAddFileListEntry_Click();
@@ -30,8 +29,7 @@ private:
     void bFileListEntryCancel_Click();
 
     Messenger& m_messenger;
-    // No list until `Who` names one: every entry is then refused as too long or short.
-    int CurrentList = 0;
+    veq::ListId CurrentList = veq::ListId::FileList;
 
     QLabel* labFileId = nullptr;
     QLabel* labExample = nullptr;

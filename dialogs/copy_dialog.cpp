@@ -7,21 +7,15 @@
 #include "ui/entry_list_view.h"
 #include "ui/file_dialogs.h"
 #include "ui/layout.h"
+#include "ui/list_names.h"
 #include "ui/messenger.h"
 #include "ui/removal.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <vector>
-
-namespace {
-
-constexpr int kRemoveLimit = 100;
-
-} // namespace
 
 fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
     : ToolWindow(QStringLiteral("fCopy"), QStringLiteral("Copy From File")), m_messenger(messenger),
@@ -46,17 +40,12 @@ fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
         new EntryListView(QStringLiteral("lCopy"), m_model, QAbstractItemView::ExtendedSelection, listFont(9.75), this);
     placeTwips(lCopy, 4080, 120, 4095, 5400);
 
-    auto* Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    placeTwips(Line1, 120, 5760, 8175, 45);
+    separatorLine(this, 120, 5775, 8175);
 
     QPushButton* bCopyFinish = button(this, "bCopyFinish", "Finish", 240, 6000, 1935, 495);
     QPushButton* bCopyCancel = button(this, "bCopyCancel", "Cancel", 6240, 6000, 1935, 495);
 
-    const std::vector<QWidget*> tabOrder{tCopyPlaneId, bCopyAdd, bCopyRemove, lCopy, bCopyFinish, bCopyCancel};
-    chainTabOrder(tabOrder);
+    chainTabOrder(this, {"tCopyPlaneId", "bCopyAdd", "bCopyRemove", "lCopy", "bCopyFinish", "bCopyCancel"});
 
     connect(bCopyAdd, &QPushButton::clicked, this, &fCopy::bCopyAdd_Click);
     // Enter in the plane-id box is the quick way to press "Add ----->".
@@ -67,47 +56,14 @@ fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
     connect(bCopyCancel, &QPushButton::clicked, this, &fCopy::bCopyCancel_Click);
 }
 
-void fCopy::Who(int lid)
+void fCopy::Who(veq::ListId lid)
 {
-    m_model->clear();
+    m_model->assign({});
     CopyListId = lid;
-    switch (lid) {
-    case veq::FileListId:
-        labFileId->setText(QStringLiteral("Operating on Filelist file"));
-        break;
-    case veq::ExceptListId:
-        labFileId->setText(QStringLiteral("Operating on Except file"));
-        break;
-    case veq::PlaneSqListId:
-        labFileId->setText(QStringLiteral("Operating on PlaneSQ file"));
-        break;
-    default:
-        break;
-    }
+    labFileId->setText(operatingOnCaption(lid));
 }
 
 void fCopy::bCopyAdd_Click()
-{
-    switch (CopyListId) {
-    case veq::FileListId:
-        LoadFileList();
-        break;
-    case veq::ExceptListId:
-        LoadExcept();
-        break;
-    case veq::PlaneSqListId:
-        LoadPlaneSq();
-        break;
-    default:
-        break;
-    }
-}
-
-void fCopy::LoadFileList() { loadEntries(veq::FileListId); }
-void fCopy::LoadExcept() { loadEntries(veq::ExceptListId); }
-void fCopy::LoadPlaneSq() { loadEntries(veq::PlaneSqListId); }
-
-void fCopy::loadEntries(int listId)
 {
     // Any file of any folder may hold the aircraft, so nothing is suggested.
     const QString fileName = m_fileDialogs.openFileName(this, FileRequest{});
@@ -118,8 +74,7 @@ void fCopy::loadEntries(int listId)
 
     // The whole file is checked before the list is touched, so a damaged file
     // leaves what was collected so far in place.
-    auto entries =
-        veq::loadCopyEntries(toFsPath(fileName), static_cast<veq::ListId>(listId), tCopyPlaneId->text().toStdString());
+    auto entries = veq::loadCopyEntries(toFsPath(fileName), CopyListId, tCopyPlaneId->text().toStdString());
     if (!entries) {
         m_messenger.tell(QString::fromStdString(entries.reason()));
         return;

@@ -20,27 +20,19 @@ class fCopy final : public ToolWindow {
 public:
     explicit fCopy(Messenger& messenger, FileDialogs& fileDialogs);
 
-    // Empties the list and works on main list `lid` from now on (1 file list,
-    // 2 exceptions, 3 plane-squadron); any other id keeps the caption.
-    void Who(int lid);
+    // Empties the list and works on main list `lid` from now on.
+    void Who(veq::ListId lid);
 
 private:
     void bCopyAdd_Click();
-    void LoadFileList();
-    void LoadExcept();
-    void LoadPlaneSq();
     void bCopyRemove_Click();
     void bCopyFinish_Click();
     void bCopyCancel_Click();
 
-    // Asks for a file and adds the entries of the typed plane id that it
-    // holds as records of list `listId`'s kind.
-    void loadEntries(int listId);
 
     Messenger& m_messenger;
     FileDialogs& m_fileDialogs;
-    // No list until `Who` names one; "Add ----->" then does nothing.
-    int CopyListId = 0;
+    veq::ListId CopyListId = veq::ListId::FileList;
 
     QLabel* labFileId = nullptr;
     QLineEdit* tCopyPlaneId = nullptr;

@@ -28,7 +28,7 @@ FormMessage::FormMessage(QWidget* parent)
 
 void FormMessage::SetMessageText(const QString& MessageText) { m_lMessage->setText(MessageText); }
 
-void FormMessage::tell(const QString& text)
+void FormMessage::showMessage(const QString& text)
 {
     SetMessageText(text);
     show();
@@ -46,4 +46,11 @@ void FormMessage::closeEvent(QCloseEvent* event)
     // Closing through the frame is the same as "OK": the window stays for the next message.
     event->ignore();
     hide();
+}
+
+void MessageWindow::tell(const QString& text)
+{
+    if (!m_window)
+        m_window = std::make_unique<FormMessage>();
+    m_window->showMessage(text);
 }

@@ -4,30 +4,44 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 
-// "Message": the one window through which the program reports a refusal. It is
-// created once; a new message replaces the text of the one window, shown not
-// modal beside whatever window asked.
-class FormMessage final : public QWidget, public Messenger {
+// "Message": the one window through which the program reports a refusal. A
+// new message replaces the text of the one window, shown not modal beside
+// whatever window asked.
+class FormMessage final : public QWidget {
     Q_OBJECT
 
 public:
     explicit FormMessage(QWidget* parent = nullptr);
 
     void SetMessageText(const QString& MessageText);
-    // SetMessageText, then show the window not modal.
-    void tell(const QString& text) override;
+    // SetMessageText, then show the window not modal with OK ready to press.
+    void showMessage(const QString& text);
 
     [[nodiscard]] QString text() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void bOK_Click();
 
     QLabel* m_lMessage;
     QPushButton* m_bOK;
+};
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+// The program's message channel: its FormMessage is made when the first
+// message comes, then only shown and hidden, so it keeps its last text.
+class MessageWindow final : public Messenger {
+public:
+    void tell(const QString& text) override;
+    // Null until the first message.
+    [[nodiscard]] FormMessage* window() const { return m_window.get(); }
+
+private:
+    std::unique_ptr<FormMessage> m_window;
 };

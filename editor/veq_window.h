@@ -2,28 +2,24 @@
 
 #include "core/codec.h"
 #include "core/data_file.h"
+#include "dialogs/form_message.h"
 
-#include <QString>
 #include <QWidget>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 class EntryListModel;
 class EntryListView;
 class FileDialogs;
-class FormMessage;
-class QGroupBox;
 class QLabel;
-class QPushButton;
+class ToolWindow;
 class fAutoGen;
 class fCopy;
 class fExtra;
 class fFileListAdd;
 class fPleaseWait;
 class Missing;
-class ToolWindow;
 
 // "VEQ Editor": the main window. It owns the three entry lists (they are the
 // data the writers write), the per-file headers, and every other window.
@@ -34,26 +30,23 @@ public:
     explicit VEQ(FileDialogs& fileDialogs, QWidget* parent = nullptr);
     ~VEQ() override;
 
-    // Adds `item` to list `ListId` (1 file list, 2 exceptions, 3 plane-squadron)
-    // unless the list holds it already, and shows the list's count.
-    void AddListItem(const veq::Entry& item, int ListId);
+    // Adds `item` to the list unless it holds it already, and shows the list's count.
+    void AddListItem(const veq::Entry& item, veq::ListId listId);
     // The same for many items at once, with one change of the list.
-    void AddListItems(veq::Entries items, int ListId);
+    void AddListItems(veq::Entries items, veq::ListId listId);
 
-    [[nodiscard]] const veq::Entries& entries(int ListId) const;
-    [[nodiscard]] const veq::DataFileHeaders& headers(int ListId) const;
-    [[nodiscard]] FormMessage& messageWindow() { return *m_message; }
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct MainList {
-        veq::RecordKind kind;
+        veq::ListId id = veq::ListId::FileList;
         EntryListModel* model = nullptr;
         EntryListView* view = nullptr;
         QLabel* countLabel = nullptr;
         veq::DataFileHeaders headers;
     };
 
-    void Form_Load();
     void buildControls();
 
     void bRdFilelist_Click();
@@ -76,29 +69,21 @@ private:
     void bExtra_Click();
     void bExit_Click();
 
-    // The Read and Write steps shared by the three files.
-    void readDataFile(int ListId);
-    void writeDataFile(int ListId);
-    bool saveDataFile(MainList& list);
-    void deleteSelected(int ListId);
-    void openAddDialog(int ListId);
-    void openCopyDialog(int ListId);
+    // The Read, Write and Delete steps shared by the three lists.
+    void readDataFile(veq::ListId listId);
+    void writeDataFile(veq::ListId listId);
+    void deleteSelected(veq::ListId listId);
+    void openAddDialog(veq::ListId listId);
+    void openCopyDialog(veq::ListId listId);
+    void tellLoadFirst(veq::ListId listId);
 
-    MainList& mainList(int ListId);
-    fFileListAdd& addWindow();
-    fCopy& copyWindow();
-    Missing& missingWindow();
-    fExtra& extraWindow();
-    fAutoGen& autoGenWindow();
-    void connectTool(ToolWindow* tool);
-    [[nodiscard]] QString loadFirstMessage(const MainList& list) const;
+    MainList& mainList(veq::ListId listId) { return m_lists[veq::slotOf(listId)]; }
+    // A tool window, made on first use and then only shown and hidden.
+    template <typename Window, typename... Args> Window& toolWindow(std::unique_ptr<Window>& slot, Args&... args);
+    fPleaseWait& pleaseWait();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     FileDialogs& m_fileDialogs;
-    std::unique_ptr<FormMessage> m_message;
+    MessageWindow m_messages;
     std::unique_ptr<fPleaseWait> m_pleaseWait;
     std::unique_ptr<fFileListAdd> m_add;
     std::unique_ptr<fCopy> m_copy;
@@ -107,12 +92,5 @@ private:
     std::unique_ptr<fAutoGen> m_autoGen;
 
     std::array<MainList, 3> m_lists;
-    QString m_initialDirectory;
-
-    // The state the readers and writers pass through, as the file formats name it.
-    QString DataFileName;
-    std::int16_t RecordCount = 0;
-    veq::Entries EntryText;
-    veq::ConvBuf ConvBuf{};
-    std::array<std::string, 101> PartPrefix;
+    veq::ConversionBuffer ConvBuf{};
 };

@@ -219,20 +219,20 @@ Expected<std::vector<fs::path>> writeSampleData(const fs::path& folder)
 {
     struct DataSpec {
         const char* name;
-        RecordKind kind;
+        ListId kind;
         Entries entries;
     };
     const std::vector<DataSpec> dataFiles{
-        {"filelist.dat", RecordKind::FileList, fileListEntries()},
-        {"except.dat", RecordKind::Except, exceptEntries()},
-        {"planesq.dat", RecordKind::PlaneSq, planeSqEntries()},
-        {"other_filelist.dat", RecordKind::FileList, otherFileListEntries()},
-        {"other_except.dat", RecordKind::Except, otherExceptEntries()},
-        {"other_planesq.dat", RecordKind::PlaneSq, otherPlaneSqEntries()},
+        {"filelist.dat", ListId::FileList, fileListEntries()},
+        {"except.dat", ListId::Except, exceptEntries()},
+        {"planesq.dat", ListId::PlaneSq, planeSqEntries()},
+        {"other_filelist.dat", ListId::FileList, otherFileListEntries()},
+        {"other_except.dat", ListId::Except, otherExceptEntries()},
+        {"other_planesq.dat", ListId::PlaneSq, otherPlaneSqEntries()},
     };
 
     std::vector<PlannedFile> planned;
-    ConvBuf buf{};
+    ConversionBuffer buf{};
     for (const DataSpec& sample : dataFiles) {
         auto image = buildDataFile(sample.kind, sampleHeaders(sample.name), sample.entries, buf);
         if (!image)
@@ -253,8 +253,8 @@ Expected<std::vector<fs::path>> writeSampleData(const fs::path& folder)
 
     std::vector<fs::path> written;
     for (const PlannedFile& file : planned) {
-        if (auto failure = replaceFile(file.path, file.bytes))
-            return Refusal{*failure};
+        if (auto saved = replaceFile(file.path, file.bytes); !saved)
+            return Refusal{saved.reason()};
         written.push_back(file.path);
     }
     for (const std::string& name : bitmapNames()) {

@@ -5,10 +5,8 @@
 // with a non-zero status, so stale pictures are never taken for fresh ones.
 #include "audits/directory_chooser.h"
 #include "editor/veq_window.h"
-#include "ui/file_dialogs.h"
+#include "tests/kit/gui.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -17,12 +15,10 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
-#include <QTreeView>
 #include <QTreeWidget>
 
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 
 namespace {
 
@@ -32,33 +28,6 @@ namespace {
     std::exit(1);
 }
 
-// The user's answers to the file dialogs, in the order the tour asks.
-class TourFileDialogs final : public FileDialogs {
-public:
-    void answer(const QString& path)
-    {
-        if (!QFileInfo::exists(path))
-            fail(QStringLiteral("%1 does not exist; run veq-make-samples first").arg(path));
-        m_answers.push_back(path);
-    }
-    [[nodiscard]] bool answered() const { return m_answers.empty(); }
-
-    [[nodiscard]] QString openFileName(QWidget*, const FileRequest&) override { return next(); }
-    [[nodiscard]] QString saveFileName(QWidget*, const FileRequest&) override { return next(); }
-
-private:
-    QString next()
-    {
-        if (m_answers.empty())
-            fail(QStringLiteral("a window asked for a file the tour did not expect"));
-        QString path = m_answers.front();
-        m_answers.pop_front();
-        return path;
-    }
-
-    std::deque<QString> m_answers;
-};
-
 // Lets the windows lay out, paint and fill the folder trees, which load in the background.
 void settle(int milliseconds = 150)
 {
@@ -67,52 +36,31 @@ void settle(int milliseconds = 150)
     loop.exec();
 }
 
-template <typename T> T* control(QWidget* root, const char* name)
-{
-    auto* found = root->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        fail(QStringLiteral("%1 has no control %2").arg(root->objectName(), QString::fromLatin1(name)));
-    return found;
-}
-
 void click(QWidget* root, const char* name)
 {
-    auto* button = control<QAbstractButton>(root, name);
-    if (!button->isVisible() || !button->isEnabled())
-        fail(QStringLiteral("%1 cannot be pressed").arg(QString::fromLatin1(name)));
-    button->click();
+    kit::click(root, name);
     settle();
 }
 
-void type(QWidget* root, const char* name, const QString& text)
-{
-    auto* box = control<QLineEdit>(root, name);
-    box->setFocus();
-    box->setText(text);
-}
+void type(QWidget* root, const char* name, const QString& text) { kit::find<QLineEdit>(root, name)->setText(text); }
 
 QWidget* shownWindow(const char* name)
 {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == QLatin1String(name) && window->isVisible())
-            return window;
-    fail(QStringLiteral("the window %1 is not shown").arg(QString::fromLatin1(name)));
-}
-
-int rows(QWidget* root, const char* listName)
-{
-    return control<QAbstractItemView>(root, listName)->model()->rowCount();
+    QWidget* window = kit::topLevel(name);
+    if (!window || !window->isVisible())
+        fail(QStringLiteral("the window %1 is not shown").arg(QString::fromLatin1(name)));
+    return window;
 }
 
 void expectRows(QWidget* root, const char* listName)
 {
-    if (rows(root, listName) == 0)
+    if (kit::items(root, listName).empty())
         fail(QStringLiteral("the list %1 is empty").arg(QString::fromLatin1(listName)));
 }
 
 void openFolder(QWidget* root, const char* chooserName, const QString& folder)
 {
-    auto* chooser = control<DirectoryChooser>(root, chooserName);
+    auto* chooser = kit::find<DirectoryChooser>(root, chooserName);
     chooser->setCurrentPath(folder);
     // The tree reads the folders on the way in the background; once they are
     // read, opening the folder again scrolls the tree to it for the picture.
@@ -163,7 +111,7 @@ int main(int argc, char* argv[])
         fail(QStringLiteral("cannot create %1").arg(args[2]));
     Camera camera(args[2]);
 
-    TourFileDialogs dialogs;
+    kit::ScriptedFileDialogs dialogs;
     VEQ veq(dialogs);
     veq.show();
     settle();
@@ -232,7 +180,7 @@ int main(int argc, char* argv[])
     click(autoGen, "bFinish");
 
     shownWindow("VEQ");
-    if (!dialogs.answered())
+    if (dialogs.unanswered() != 0)
         fail(QStringLiteral("a window did not ask for the file the tour had ready"));
     return 0;
 }

@@ -11,46 +11,74 @@ int EntryListModel::rowCount(const QModelIndex& parent) const { return parent.is
 
 QVariant EntryListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count())
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     return QString::fromStdString(m_list.at(static_cast<std::size_t>(index.row())));
 }
 
 bool EntryListModel::add(const veq::Entry& item)
 {
-    const auto& items = m_list.items();
-    const auto row = static_cast<int>(std::lower_bound(items.begin(), items.end(), item) - items.begin());
-    if (!m_list.allowsDuplicates() && m_list.contains(item))
+    const auto row = m_list.placeFor(item);
+    if (!row)
         return false;
-    beginInsertRows({}, row, row);
-    m_list.add(item);
+    const int at = static_cast<int>(*row);
+    beginInsertRows({}, at, at);
+    m_list.insertAt(*row, item);
     endInsertRows();
     return true;
 }
 
+void EntryListModel::removeAt(std::vector<std::size_t> positions)
+{
+    m_list.removeAt(
+        std::move(positions),
+        [this](std::size_t first, std::size_t last) {
+            beginRemoveRows({}, static_cast<int>(first), static_cast<int>(last));
+        },
+        [this] { endRemoveRows(); });
+}
+
+template <typename Change> void EntryListModel::changeInBulk(Change change)
+{
+    Q_EMIT layoutAboutToBeChanged();
+    // Each held row is remembered by its text and, among equal texts, by its
+    // place in their run; afterwards it is the same occurrence of that text.
+    const QModelIndexList held = persistentIndexList();
+    struct Place {
+        veq::Entry text;
+        std::size_t occurrence;
+    };
+    std::vector<Place> places;
+    places.reserve(static_cast<std::size_t>(held.size()));
+    const veq::Entries& before = m_list.items();
+    for (const QModelIndex& index : held) {
+        const auto row = static_cast<std::size_t>(index.row());
+        const auto first = std::lower_bound(before.begin(), before.end(), before[row]);
+        places.push_back({before[row], row - static_cast<std::size_t>(first - before.begin())});
+    }
+
+    change();
+
+    const veq::Entries& after = m_list.items();
+    QModelIndexList moved;
+    moved.reserve(held.size());
+    for (const Place& place : places) {
+        const auto [first, last] = std::equal_range(after.begin(), after.end(), place.text);
+        const bool kept = place.occurrence < static_cast<std::size_t>(last - first);
+        moved.append(kept ? index(static_cast<int>(first - after.begin() + static_cast<std::ptrdiff_t>(place.occurrence)))
+                          : QModelIndex());
+    }
+    changePersistentIndexList(held, moved);
+    Q_EMIT layoutChanged();
+}
+
 void EntryListModel::addMany(veq::Entries items)
 {
-    if (items.empty())
-        return;
-    beginResetModel();
-    m_list.addMany(std::move(items));
-    endResetModel();
+    if (!items.empty())
+        changeInBulk([&] { m_list.addMany(std::move(items)); });
 }
 
 void EntryListModel::assign(veq::Entries items)
 {
-    beginResetModel();
-    m_list.assign(std::move(items));
-    endResetModel();
-}
-
-void EntryListModel::clear() { assign({}); }
-
-void EntryListModel::removeAt(std::vector<std::size_t> positions)
-{
-    if (positions.empty())
-        return;
-    beginResetModel();
-    m_list.removeAt(std::move(positions));
-    endResetModel();
+    changeInBulk([&] { m_list.assign(std::move(items)); });
 }

@@ -7,7 +7,11 @@
 #include <vector>
 
 // The one list model of the program: a thin Qt face over a sorted EntryList.
-// Bulk changes reset the model once, so a view never sees per-row churn.
+// The list decides where an entry goes and whether it is a repeat; the model
+// only announces what the list did: the row it inserted, the runs of rows it
+// removed. Bulk changes (a file read, a "Finish", a report) are one layout
+// change in which every selected or current row that still exists keeps its
+// item, so the user keeps their place.
 class EntryListModel final : public QAbstractListModel {
     Q_OBJECT
 
@@ -21,13 +25,13 @@ public:
     bool add(const veq::Entry& item);
     void addMany(veq::Entries items);
     void assign(veq::Entries items);
-    void clear();
     void removeAt(std::vector<std::size_t> positions);
 
-    [[nodiscard]] const veq::EntryList& list() const { return m_list; }
     [[nodiscard]] const veq::Entries& entries() const { return m_list.items(); }
     [[nodiscard]] int count() const { return static_cast<int>(m_list.size()); }
 
 private:
+    template <typename Change> void changeInBulk(Change change);
+
     veq::EntryList m_list;
 };

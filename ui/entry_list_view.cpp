@@ -16,6 +16,15 @@ EntryListView::EntryListView(const QString& name, EntryListModel* model, QAbstra
     setSelectionMode(mode);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this,
+            [this] { m_currentBeforeChange = currentIndex().row(); });
+    connect(model, &QAbstractItemModel::layoutChanged, this, [this] {
+        const int rows = m_model->rowCount();
+        if (!currentIndex().isValid() && m_currentBeforeChange >= 0 && rows > 0)
+            selectionModel()->setCurrentIndex(m_model->index(std::min(m_currentBeforeChange, rows - 1)),
+                                              QItemSelectionModel::NoUpdate);
+    });
 }
 
 std::vector<std::size_t> EntryListView::selectedPositions() const
@@ -29,8 +38,6 @@ std::vector<std::size_t> EntryListView::selectedPositions() const
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     return positions;
 }
-
-int EntryListView::selectedCount() const { return static_cast<int>(selectedPositions().size()); }
 
 void EntryListView::keyPressEvent(QKeyEvent* event)
 {

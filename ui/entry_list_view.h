@@ -2,12 +2,15 @@
 
 #include <QListView>
 
+#include <vector>
+
 class EntryListModel;
 class QFont;
 
 // A list of entry texts: uniform rows (so 32767 items lay out at once), the
-// selection mode its window asks for, and the Delete key offered to the
-// window as its remove action.
+// selection mode its window asks for, the Delete key offered to the window as
+// its remove action, and a current row that survives changes of the list: when
+// its item goes, the nearest remaining row becomes current.
 class EntryListView final : public QListView {
     Q_OBJECT
 
@@ -18,7 +21,6 @@ public:
     [[nodiscard]] EntryListModel* entryModel() const { return m_model; }
     // Positions of the selected rows, ascending.
     [[nodiscard]] std::vector<std::size_t> selectedPositions() const;
-    [[nodiscard]] int selectedCount() const;
 
 Q_SIGNALS:
     void deleteKeyPressed();
@@ -28,4 +30,5 @@ protected:
 
 private:
     EntryListModel* m_model;
+    int m_currentBeforeChange = -1;
 };

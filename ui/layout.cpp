@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -53,8 +54,25 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, int left, 
     return lab;
 }
 
-void chainTabOrder(const std::vector<QWidget*>& order)
+void chainTabOrder(QWidget* window, std::initializer_list<const char*> names)
 {
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget* previous = nullptr;
+    for (const char* name : names) {
+        auto* next = window->findChild<QWidget*>(QString::fromLatin1(name));
+        Q_ASSERT(next);
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+QFrame* separatorLine(QWidget* parent, int left, int y, int width)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    // A thin band centred on the line's height.
+    line->setGeometry(twips(left), twips(y) - 1, twips(width), 3);
+    return line;
 }

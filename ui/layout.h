@@ -2,11 +2,11 @@
 
 #include <QFont>
 
-#include <vector>
+#include <initializer_list>
 
+class QFrame;
 class QLabel;
 class QPushButton;
-
 class QWidget;
 
 // Control geometry is designed in twips (1/1440 inch); 15 twips make one
@@ -23,5 +23,9 @@ void sizeClientTwips(QWidget* window, int width, int height);
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height);
 QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height);
 
-// The keyboard visits `order` one after the other.
-void chainTabOrder(const std::vector<QWidget*>& order);
+// The keyboard visits the named controls of `window` one after the other.
+void chainTabOrder(QWidget* window, std::initializer_list<const char*> names);
+
+// A sunken horizontal line across `width` twips at height `y` of `parent`,
+// between a window's work and its closing buttons.
+QFrame* separatorLine(QWidget* parent, int left, int y, int width);

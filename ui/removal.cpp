@@ -17,8 +17,11 @@ void removeSelectedEntries(EntryListView& list, int limit, QLabel* countLabel, M
     std::vector<std::size_t> positions = list.selectedPositions();
     if (static_cast<int>(positions.size()) > limit) {
         messenger.tell(QStringLiteral("Too Many Items Selected"));
-        return;
+    } else {
+        // The selection goes with its rows; clearing it first spares the view
+        // from following every run of rows as it is removed.
+        list.selectionModel()->clearSelection();
+        list.entryModel()->removeAt(std::move(positions));
     }
-    list.entryModel()->removeAt(std::move(positions));
     showCount(countLabel, list.entryModel()->count());
 }

@@ -15,7 +15,7 @@ void ToolWindow::leave()
     Q_EMIT closed();
 }
 
-void ToolWindow::finish(const veq::Entries& items, int listId)
+void ToolWindow::finish(const veq::Entries& items, veq::ListId listId)
 {
     Q_EMIT finished(items, listId);
     leave();

@@ -16,14 +16,14 @@ public:
 
 Q_SIGNALS:
     // The items to hand to the main window's list `listId`.
-    void finished(const veq::Entries& items, int listId);
+    void finished(const veq::Entries& items, veq::ListId listId);
     void closed();
 
 protected:
     // Hides the window and lets the main window come back.
     void leave();
     // Hands `items` to list `listId`, then leaves.
-    void finish(const veq::Entries& items, int listId);
+    void finish(const veq::Entries& items, veq::ListId listId);
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

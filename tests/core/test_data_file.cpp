@@ -1,276 +1,149 @@
+#include "core/copy_reader.h"
 #include "core/data_file.h"
-#include "core/entry_list.h"
+#include "tests/kit/files.h"
 
-#include <random>
+#include <algorithm>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
+using veq::Bytes;
+using veq::Entries;
+using veq::ListId;
+
 namespace {
 
-using veq::Bytes;
-using veq::ConvBuf;
-using veq::DataFileHeaders;
-using veq::Entries;
-using veq::RecordKind;
-
-DataFileHeaders patternedHeaders(std::uint8_t seed)
+veq::DataFileHeaders headersOf(const Bytes& image)
 {
-    DataFileHeaders headers;
-    for (std::size_t i = 0; i < headers.header1.size(); ++i)
-        headers.header1[i] = static_cast<std::uint8_t>(seed + i * 3);
-    for (std::size_t i = 0; i < headers.header2.size(); ++i)
-        headers.header2[i] = static_cast<std::uint8_t>(seed * 5 + i);
+    veq::DataFileHeaders headers;
+    std::copy_n(image.begin(), 20, headers.header1.begin());
+    std::copy_n(image.begin() + 22, 78, headers.header2.begin());
     return headers;
 }
 
-// A file image made by hand: headers, a count and raw records.
-Bytes image(std::int16_t count, const Bytes& records, const DataFileHeaders& headers = {})
+// The file-list writer's order walked as plainly as it can be: each row of the
+// prefix table, then each other prefix in ascending order, and for each two
+// passes over the list.
+Entries fileListOrderByTableWalk(const Entries& list)
 {
-    Bytes bytes(headers.header1.begin(), headers.header1.end());
-    bytes.push_back(static_cast<std::uint8_t>(count & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>((count >> 8) & 0xFF));
-    bytes.insert(bytes.end(), headers.header2.begin(), headers.header2.end());
-    bytes.insert(bytes.end(), records.begin(), records.end());
-    return bytes;
-}
-
-Bytes records(const Bytes& image) { return Bytes(image.begin() + 100, image.end()); }
-
-Entries written(RecordKind kind, const Entries& list)
-{
-    ConvBuf buf{};
-    auto file = veq::buildDataFile(kind, {}, list, buf);
-    EXPECT_TRUE(file.ok()) << (file.ok() ? "" : file.reason());
-    auto back = veq::parseDataFile(*file, kind, buf);
-    EXPECT_TRUE(back.ok());
-    return back->entries;
-}
-
-TEST(PartPrefix, FortyFiveRowsEndingIn03FF)
-{
-    const auto& table = veq::partPrefixTable();
-    EXPECT_EQ(table.size(), 45u);
-    EXPECT_EQ(table[0], "0300");
-    EXPECT_EQ(table[10], "030A");
-    EXPECT_EQ(table[43], "032B");
-    EXPECT_EQ(table[44], "03FF");
-}
-
-TEST(FileListWriter, GroupsByPrefixWithHighThirdPairsFirst)
-{
-    EXPECT_EQ(written(RecordKind::FileList, {"03000112", "03000A01", "03001005", "03010714"}),
-              (Entries{"03001005", "03000112", "03000A01", "03010714"}));
-    // 10 belongs to the first pass, 0F to the second.
-    EXPECT_EQ(written(RecordKind::FileList, {"03000F00", "03001000"}), (Entries{"03001000", "03000F00"}));
-    // Table order, not list order: 03FF comes after 032B.
-    EXPECT_EQ(written(RecordKind::FileList, {"03FF0000", "032B0000", "03000000"}),
-              (Entries{"03000000", "032B0000", "03FF0000"}));
-}
-
-TEST(FileListWriter, PrefixesOutsideTheTableFollowItAndAreNeverLost)
-{
-    const Entries list{"01000000", "032C0000", "0400100A", "04000000", "03FF0001", "0300AA00"};
-    EXPECT_EQ(written(RecordKind::FileList, list),
-              (Entries{"0300AA00", "03FF0001", "01000000", "032C0000", "0400100A", "04000000"}));
-}
-
-struct RoundTrip {
-    RecordKind kind;
-    Entries list; // sorted, as the list shows it
-};
-
-class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
-
-TEST_P(RoundTripTest, HeadersAndRecordsSurviveByteForByte)
-{
-    const auto& [kind, list] = GetParam();
-    const DataFileHeaders headers = patternedHeaders(17);
-    ConvBuf buf{};
-    auto first = veq::buildDataFile(kind, headers, list, buf);
-    ASSERT_TRUE(first.ok());
-    EXPECT_EQ(first->size(), 100 + list.size() * veq::recordSize(kind));
-
-    auto read = veq::parseDataFile(*first, kind, buf);
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read->headers, headers);
-    EXPECT_EQ(read->recordCount, static_cast<std::int16_t>(list.size()));
-
-    veq::EntryList shown;
-    shown.assign(read->entries);
-    EXPECT_EQ(shown.items(), list);
-    auto second = veq::buildDataFile(kind, read->headers, shown.items(), buf);
-    ASSERT_TRUE(second.ok());
-    EXPECT_EQ(*second, *first);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, RoundTripTest,
-                         ::testing::Values(RoundTrip{RecordKind::FileList,
-                                                     {"03000112", "03000A01", "03001005", "03010714", "03FFFFFF"}},
-                                           RoundTrip{RecordKind::Except,
-                                                     {"03010714 ======> 03000000", "03011804 ======> 03010814",
-                                                      "03011804 ======> 03010815"}},
-                                           RoundTrip{RecordKind::PlaneSq, {"0100000001", "2500000094", "FF000000FF"}},
-                                           RoundTrip{RecordKind::FileList, {}}));
-
-TEST(Records, LayoutsOnDisk)
-{
-    ConvBuf buf{};
-    auto except =
-        veq::parseDataFile(image(1, {0x04, 0x18, 0x01, 0x03, 0x14, 0x08, 0x01, 0x03}), RecordKind::Except, buf);
-    ASSERT_TRUE(except.ok());
-    EXPECT_EQ(except->entries, (Entries{"03011804 ======> 03010814"}));
-
-    auto plane =
-        veq::parseDataFile(image(2, {0x25, 0xAA, 0xBB, 0xCC, 0x94, 0x25, 0, 0, 0, 0x94}), RecordKind::PlaneSq, buf);
-    ASSERT_TRUE(plane.ok());
-    EXPECT_EQ(plane->entries, (Entries{"2500000094", "2500000094"}));
-    auto back = veq::buildDataFile(RecordKind::PlaneSq, {}, {"2500000094"}, buf);
-    EXPECT_EQ(records(*back), (Bytes{0x25, 0, 0, 0, 0x94}));
-
-    auto list = veq::parseDataFile(image(1, {0x14, 0x07, 0x01, 0x03}), RecordKind::FileList, buf);
-    EXPECT_EQ(list->entries, (Entries{"03010714"}));
-    EXPECT_EQ(buf, (ConvBuf{0x14, 0x01, 0x07, 0x03})) << "the buffer holds the last record read";
-}
-
-TEST(Reader, CountOfZeroOrLessReadsNoRecordsButKeepsHeaders)
-{
-    ConvBuf buf{};
-    const DataFileHeaders headers = patternedHeaders(3);
-    for (std::int16_t count : {std::int16_t{0}, std::int16_t{-1}, std::int16_t{-32768}}) {
-        auto file = veq::parseDataFile(image(count, {1, 2, 3, 4}, headers), RecordKind::FileList, buf);
-        ASSERT_TRUE(file.ok()) << count;
-        EXPECT_TRUE(file->entries.empty());
-        EXPECT_EQ(file->headers, headers);
-        EXPECT_EQ(file->recordCount, count);
+    std::vector<std::string> prefixes;
+    char prefix[5];
+    for (int row = 0; row <= 0x2B; ++row) {
+        std::snprintf(prefix, sizeof prefix, "03%02X", row);
+        prefixes.push_back(prefix);
     }
+    prefixes.push_back("03FF");
+    std::vector<std::string> others;
+    for (const auto& entry : list)
+        if (std::find(prefixes.begin(), prefixes.end(), entry.substr(0, 4)) == prefixes.end())
+            others.push_back(entry.substr(0, 4));
+    std::sort(others.begin(), others.end());
+    others.erase(std::unique(others.begin(), others.end()), others.end());
+    prefixes.insert(prefixes.end(), others.begin(), others.end());
+
+    Entries order;
+    for (const auto& row : prefixes)
+        for (int pass = 0; pass < 2; ++pass)
+            for (const auto& entry : list)
+                if (entry.substr(0, 4) == row && (std::stoi(entry.substr(4, 2), nullptr, 16) >= 0x10) == (pass == 0))
+                    order.push_back(entry);
+    return order;
 }
 
-TEST(Reader, BytesAfterTheCountedRecordsAreIgnored)
+class EachKind : public ::testing::TestWithParam<ListId> {};
+
+TEST_P(EachKind, ReadsEveryRecordAndWritesTheSortedListBackByteForByte)
 {
-    ConvBuf buf{};
-    auto file = veq::parseDataFile(image(1, {0x14, 0x07, 0x01, 0x03, 0xFF, 0xFF}), RecordKind::FileList, buf);
-    ASSERT_TRUE(file.ok());
-    EXPECT_EQ(file->entries, (Entries{"03010714"}));
+    const ListId kind = GetParam();
+    Entries records = kit::randomEntries(kind, 2000, 11, false);
+    const Bytes image = kit::dataImage(kind, records);
+    veq::ConversionBuffer buf{};
+    auto file = veq::parseDataFile(image, kind, buf);
+    ASSERT_TRUE(file) << file.reason();
+    EXPECT_EQ(file->entries, records);
+    EXPECT_EQ(file->headers, headersOf(image));
+
+    Entries list = records;
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    auto written = veq::buildDataFile(kind, file->headers, list, buf);
+    ASSERT_TRUE(written) << written.reason();
+    Bytes expected = kit::dataImage(kind, kind == ListId::FileList ? fileListOrderByTableWalk(list) : list);
+    if (kind == ListId::PlaneSq)
+        for (std::size_t at = 101; at < expected.size(); at += 5)
+            std::fill_n(expected.begin() + static_cast<std::ptrdiff_t>(at), 3, 0);
+    EXPECT_EQ(*written, expected);
 }
 
-struct Damaged {
-    const char* name;
-    RecordKind kind;
-    Bytes bytes;
-    const char* says;
-};
-
-class DamagedFile : public ::testing::TestWithParam<Damaged> {};
-
-TEST_P(DamagedFile, IsRefusedWithAReason)
+TEST_P(EachKind, CountOfZeroOrLessReadsNoRecordsAndBytesAfterTheCountAreIgnored)
 {
-    ConvBuf buf{};
-    auto file = veq::parseDataFile(GetParam().bytes, GetParam().kind, buf);
-    ASSERT_FALSE(file.ok());
-    EXPECT_NE(file.reason().find(GetParam().says), std::string::npos) << file.reason();
+    const ListId kind = GetParam();
+    const Entries records = kit::randomEntries(kind, 5, 3);
+    veq::ConversionBuffer buf{};
+    for (int count : {0, -1, 0x8000})
+        EXPECT_TRUE(veq::parseDataFile(kit::dataImage(kind, records, count), kind, buf)->entries.empty());
+    EXPECT_EQ(veq::parseDataFile(kit::dataImage(kind, records, 2), kind, buf)->entries, Entries(records.begin(), records.begin() + 2));
 }
 
-Bytes cut(Bytes bytes, std::size_t size)
+TEST_P(EachKind, DamagedImagesAreRefusedByEveryReaderWithWhatIsWrong)
 {
-    bytes.resize(size);
-    return bytes;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Catalogue, DamagedFile,
-    ::testing::Values(
-        Damaged{"empty", RecordKind::FileList, {}, "0 bytes"},
-        Damaged{"99 bytes", RecordKind::Except, Bytes(99, 0), "99 bytes"},
-        Damaged{"header only, count 1", RecordKind::FileList, image(1, {}), "claims 1 records"},
-        Damaged{"one record too many", RecordKind::Except, image(2, Bytes(15, 0)), "holds only 1"},
-        Damaged{"count 32767, few records", RecordKind::PlaneSq, image(32767, Bytes(50, 0)), "holds only 10"},
-        Damaged{"last record cut", RecordKind::PlaneSq, cut(image(3, Bytes(15, 0)), 114), "holds only 2"}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
-
-TEST(Writer, RefusesWhatCannotBeWrittenNamingTheEntry)
-{
-    ConvBuf buf{};
-    struct Case {
-        RecordKind kind;
-        Entries list;
-        const char* names;
+    const ListId kind = GetParam();
+    const Bytes whole = kit::dataImage(kind, kit::randomEntries(kind, 3, 5));
+    const struct {
+        Bytes image;
+        const char* says;
+    } damaged[] = {
+        {{}, "0 bytes long"},
+        {Bytes(whole.begin(), whole.begin() + 1), "1 byte long"},
+        {Bytes(whole.begin(), whole.begin() + 99), "99 bytes long"},
+        {Bytes(whole.begin(), whole.end() - 1), "claims 3 records but the file holds only 2"},
+        {kit::dataImage(kind, {}, 1), "claims 1 record but the file holds only 0"},
+        {kit::dataImage(kind, {}, 32767), "claims 32767 records"},
     };
-    for (const Case& c : {Case{RecordKind::FileList, {"03010714", "0301071G"}, "0301071G"},
-                          Case{RecordKind::FileList, {"031.BMP"}, "031.BMP"},
-                          Case{RecordKind::Except, {"0301180X ======> 03010814"}, "0301180X"},
-                          Case{RecordKind::Except, {"03011804 ======> 0301081Z"}, "0301081Z"},
-                          Case{RecordKind::PlaneSq, {"2G00000094"}, "2G00000094"},
-                          Case{RecordKind::PlaneSq, {"25000000"}, "25000000"}}) {
-        auto file = veq::buildDataFile(c.kind, {}, c.list, buf);
-        ASSERT_FALSE(file.ok()) << c.names;
-        EXPECT_NE(file.reason().find(c.names), std::string::npos) << file.reason();
+    for (const auto& [image, says] : damaged) {
+        veq::ConversionBuffer buf{};
+        auto file = veq::parseDataFile(image, kind, buf);
+        ASSERT_FALSE(file);
+        EXPECT_NE(file.reason().find(says), std::string::npos) << file.reason();
+        EXPECT_FALSE(veq::copyEntries(image, kind, "01"));
     }
-    // Characters the writer does not convert are not checked.
-    EXPECT_TRUE(veq::buildDataFile(RecordKind::PlaneSq, {}, {"25xxxxxx94"}, buf).ok());
-    EXPECT_TRUE(veq::buildDataFile(RecordKind::Except, {}, {"03011804-+-+-+-+-03010814"}, buf).ok());
 }
 
-TEST(Writer, SixteenBitCountLimit)
+TEST_P(EachKind, WriterRefusesUnwritableEntriesAndMoreThan32767)
 {
-    ConvBuf buf{};
-    Entries list;
-    for (int i = 0; i < 32768; ++i)
-        list.push_back(veq::planeSqText(static_cast<std::uint8_t>(i / 256), static_cast<std::uint8_t>(i % 256)));
-    auto tooMany = veq::buildDataFile(RecordKind::PlaneSq, {}, list, buf);
-    ASSERT_FALSE(tooMany.ok());
-    EXPECT_NE(tooMany.reason().find("32767"), std::string::npos);
+    const ListId kind = GetParam();
+    const std::string good = kit::randomEntries(kind, 1, 9).front();
+    std::string badDigit = good;
+    badDigit[kind == ListId::PlaneSq ? 9 : 1] = 'G';
+    std::string lastId = good;
+    lastId.back() = 'x';
+    const std::pair<std::string, bool> cases[] = {{good, true},        {good + "0", false}, {good.substr(1), false},
+                                                  {badDigit, false},   {lastId, false},     {"", false}};
+    for (const auto& [entry, writable] : cases)
+        EXPECT_EQ(veq::checkWritable(kind, entry).ok(), writable) << entry;
 
-    list.pop_back();
-    auto atLimit = veq::buildDataFile(RecordKind::PlaneSq, {}, list, buf);
-    ASSERT_TRUE(atLimit.ok());
-    EXPECT_EQ(atLimit->size(), 100u + 32767u * 5u);
-    auto back = veq::parseDataFile(*atLimit, RecordKind::PlaneSq, buf);
-    ASSERT_TRUE(back.ok());
-    EXPECT_EQ(back->recordCount, 32767);
-    EXPECT_EQ(back->entries, list);
+    veq::ConversionBuffer buf{};
+    auto refused = veq::buildDataFile(kind, {}, {good, badDigit}, buf);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.reason().find(badDigit), std::string::npos);
+
+    Entries full = kit::randomEntries(kind, 32767, 4);
+    std::sort(full.begin(), full.end());
+    auto largest = veq::buildDataFile(kind, {}, full, buf);
+    ASSERT_TRUE(largest);
+    EXPECT_EQ(largest->size(), veq::largestDataFile(kind));
+    full.push_back(full.back());
+    EXPECT_FALSE(veq::buildDataFile(kind, {}, full, buf));
 }
 
-TEST(FileListWriter, RecordOrderMatchesTheTwoPassTableWalk)
-{
-    // The table walk as the writer describes it, item by item, against the bucketed version.
-    std::mt19937 random(7);
-    Entries list;
-    for (int i = 0; i < 3000; ++i) {
-        const std::uint8_t second = random() % 3 == 0 ? 0xFF : static_cast<std::uint8_t>(random() % 0x30);
-        list.push_back("03" + veq::ByteToStr(second) + veq::ByteToStr(static_cast<std::uint8_t>(random())) +
-                       veq::ByteToStr(static_cast<std::uint8_t>(random())));
-    }
-    veq::EntryList sorted;
-    sorted.assign(list);
+INSTANTIATE_TEST_SUITE_P(Kinds, EachKind, ::testing::ValuesIn(veq::kAllLists));
 
-    Entries expected;
-    ConvBuf buf{};
-    for (const std::string& prefix : veq::partPrefixTable())
-        for (int pass = 0; pass < 2; ++pass)
-            for (const auto& s : sorted.items()) {
-                veq::StrToBytes(s, buf);
-                if (s.substr(0, 4) == prefix && (pass == 0 ? buf[2] >= 0x10 : buf[2] < 0x10))
-                    expected.push_back(s);
-            }
-    Entries outside;
-    for (const auto& s : sorted.items())
-        if (std::find(veq::partPrefixTable().begin(), veq::partPrefixTable().end(), s.substr(0, 4)) ==
-            veq::partPrefixTable().end())
-            outside.push_back(s);
-    for (const auto& prefix : std::vector<std::string>{"032C", "032D", "032E", "032F"})
-        for (int pass = 0; pass < 2; ++pass)
-            for (const auto& s : outside) {
-                veq::StrToBytes(s, buf);
-                if (s.substr(0, 4) == prefix && (pass == 0 ? buf[2] >= 0x10 : buf[2] < 0x10))
-                    expected.push_back(s);
-            }
-    EXPECT_EQ(veq::fileListRecordOrder(sorted.items()), expected);
+TEST(FileListWriter, GroupsByPrefixWithTheThirdPairTenOrMoreFirst)
+{
+    EXPECT_EQ(veq::fileListRecordOrder({"03000112", "03000A01", "03001005", "03010714"}),
+              (Entries{"03001005", "03000112", "03000A01", "03010714"}));
+    EXPECT_EQ(veq::fileListRecordOrder({"01000000", "03FF0F00", "03FF1000", "03FE0000", "032B0000"}),
+              (Entries{"032B0000", "03FF1000", "03FF0F00", "01000000", "03FE0000"}));
 }
 
 } // namespace

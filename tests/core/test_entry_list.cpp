@@ -1,116 +1,112 @@
 #include "core/entry_list.h"
+#include "tests/kit/files.h"
 
 #include <algorithm>
 #include <random>
 
 #include <gtest/gtest.h>
 
+using veq::Entries;
+
 namespace {
 
-using veq::Entries;
-using veq::EntryList;
-
-// The rule as the main window states it: scan from the end, stop at an equal
-// item (skip) or at the first item that sorts before the new one.
-Entries addLiterally(Entries list, const std::string& item, bool allowDuplicates)
+// The main lists' rule as plainly as it can be said: scan back from the end
+// for an equal item, stopping at the first smaller one; insert where it stopped.
+Entries addOneByOne(Entries list, const Entries& items, bool duplicates)
 {
-    std::size_t i = list.size();
-    bool found = false;
-    while (i > 0) {
-        const std::string& e = list[i - 1];
-        if (!allowDuplicates && e == item) {
-            found = true;
-            break;
+    for (const auto& item : items) {
+        std::size_t at = list.size();
+        bool found = false;
+        for (; at > 0; --at) {
+            if (list[at - 1] == item && !duplicates) {
+                found = true;
+                break;
+            }
+            if (item >= list[at - 1])
+                break;
         }
-        if (item > e || (allowDuplicates && item == e))
-            break;
-        --i;
+        if (!found)
+            list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), item);
     }
-    if (!found)
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(i), item);
     return list;
 }
 
-TEST(EntryList, AddSkipsExactDuplicatesOnly)
+// Entries with repeats, in no order, mixed case among them.
+Entries shuffledWithRepeats(unsigned seed)
 {
-    EntryList list;
-    EXPECT_TRUE(list.add("03010714"));
-    EXPECT_FALSE(list.add("03010714"));
-    EXPECT_TRUE(list.add("0301071a"));
-    EXPECT_TRUE(list.add("0301071A"));
-    EXPECT_TRUE(list.add("03010700"));
-    EXPECT_EQ(list.items(), (Entries{"03010700", "03010714", "0301071A", "0301071a"}));
+    Entries items = kit::randomEntries(veq::ListId::FileList, 300, seed, false);
+    items.insert(items.end(), items.begin(), items.begin() + 40);
+    items.push_back("0301071a");
+    items.push_back("0301071A");
+    std::shuffle(items.begin(), items.end(), std::mt19937(seed));
+    return items;
 }
 
-TEST(EntryList, OrderIsByCharacterCodeNotLocale)
+class EntryListRule : public ::testing::TestWithParam<bool> {};
+
+TEST_P(EntryListRule, AddingAndBulkAddingGiveTheListOfAddingOneByOne)
 {
-    EntryList list;
-    for (const char* item : {"b", "B", "a", "_", "A", "0"})
-        list.add(item);
-    EXPECT_EQ(list.items(), (Entries{"0", "A", "B", "_", "a", "b"}));
+    const bool duplicates = GetParam();
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        const Entries items = shuffledWithRepeats(seed);
+        const Entries expected = addOneByOne({}, items, duplicates);
+
+        veq::EntryList single(duplicates);
+        for (const auto& item : items) {
+            const auto place = single.placeFor(item);
+            const auto added = single.add(item);
+            ASSERT_EQ(added, place);
+            if (added) {
+                EXPECT_EQ(single.at(*added), item);
+            }
+        }
+        EXPECT_EQ(single.items(), expected);
+
+        // In chunks, some sorted and some not, onto a list that holds some already.
+        veq::EntryList bulk(duplicates);
+        bulk.assign(Entries(items.begin(), items.begin() + 50));
+        for (std::size_t from = 50; from < items.size(); from += 70) {
+            Entries chunk(items.begin() + static_cast<std::ptrdiff_t>(from),
+                          items.begin() + static_cast<std::ptrdiff_t>(std::min(from + 70, items.size())));
+            if (from % 140 == 50)
+                std::sort(chunk.begin(), chunk.end());
+            bulk.addMany(chunk);
+        }
+        EXPECT_EQ(bulk.items(), expected);
+    }
 }
 
-TEST(EntryList, DuplicatesAllowedKeepsEveryCopy)
+TEST_P(EntryListRule, RemovalAnnouncesEachRunAndReadsRightBetweenRuns)
 {
-    EntryList list(true);
-    list.add("25");
-    list.add("25");
-    list.add("10");
-    EXPECT_EQ(list.items(), (Entries{"10", "25", "25"}));
+    veq::EntryList list(GetParam());
+    list.assign(shuffledWithRepeats(7));
+    Entries shadow = list.items();
+    std::vector<std::size_t> positions{0, 1, 2, 9, 40, 41, 100, shadow.size() - 2, shadow.size() - 1, 41, 9};
+    Entries expected = shadow;
+    for (std::size_t p : {shadow.size() - 1, shadow.size() - 2, std::size_t{100}, std::size_t{41}, std::size_t{40},
+                          std::size_t{9}, std::size_t{2}, std::size_t{1}, std::size_t{0}})
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(p));
+
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    auto readsAs = [&list](const Entries& wanted) {
+        ASSERT_EQ(list.size(), wanted.size());
+        for (std::size_t row = 0; row < wanted.size(); ++row)
+            ASSERT_EQ(list.at(row), wanted[row]) << "row " << row;
+    };
+    list.removeAt(
+        positions,
+        [&](std::size_t first, std::size_t last) {
+            runs.emplace_back(first, last);
+            readsAs(shadow);
+            shadow.erase(shadow.begin() + static_cast<std::ptrdiff_t>(first),
+                         shadow.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+        },
+        [&] { readsAs(shadow); });
+    EXPECT_EQ(runs, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {6, 6}, {36, 37}, {94, 94},
+                                                                       {expected.size(), expected.size() + 1}}));
+    EXPECT_EQ(list.items(), expected);
 }
 
-enum class Order { Ascending, Descending, Random };
-
-class BulkAdd : public ::testing::TestWithParam<std::tuple<Order, bool>> {};
-
-TEST_P(BulkAdd, EqualsAddingOneByOne)
-{
-    const auto [order, allowDuplicates] = GetParam();
-    std::mt19937 random(42);
-    Entries start;
-    Entries incoming;
-    for (int i = 0; i < 400; ++i)
-        start.push_back(veq::ByteToStr(static_cast<std::uint8_t>(random() % 64)) + "0000");
-    for (int i = 0; i < 600; ++i)
-        incoming.push_back(veq::ByteToStr(static_cast<std::uint8_t>(random() % 96)) + "0000");
-    if (order == Order::Ascending)
-        std::sort(incoming.begin(), incoming.end());
-    if (order == Order::Descending)
-        std::sort(incoming.rbegin(), incoming.rend());
-
-    Entries expected;
-    for (const auto& item : start)
-        expected = addLiterally(expected, item, allowDuplicates);
-    for (const auto& item : incoming)
-        expected = addLiterally(expected, item, allowDuplicates);
-
-    EntryList bulk(allowDuplicates);
-    bulk.assign(start);
-    bulk.addMany(incoming);
-    EXPECT_EQ(bulk.items(), expected);
-
-    EntryList single(allowDuplicates);
-    for (const auto& item : start)
-        single.add(item);
-    for (const auto& item : incoming)
-        single.add(item);
-    EXPECT_EQ(single.items(), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Orders, BulkAdd,
-                         ::testing::Combine(::testing::Values(Order::Ascending, Order::Descending, Order::Random),
-                                            ::testing::Bool()));
-
-TEST(EntryList, RemoveAtTakesExactlyThePositionsGiven)
-{
-    EntryList list(true);
-    list.assign({"a", "b", "c", "d", "e", "f"});
-    list.removeAt({5, 0, 2, 2});
-    EXPECT_EQ(list.items(), (Entries{"b", "d", "e"}));
-    list.removeAt({});
-    EXPECT_EQ(list.size(), 3u);
-    list.removeAt({0, 1, 2});
-    EXPECT_TRUE(list.empty());
-}
+INSTANTIATE_TEST_SUITE_P(Duplicates, EntryListRule, ::testing::Bool());
 
 } // namespace

@@ -1,0 +1,74 @@
+#include "tests/kit/gui.h"
+
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QTest>
+
+namespace kit {
+
+QString ScriptedFileDialogs::next(bool save, const FileRequest& request)
+{
+    asked.push_back({save, request});
+    if (m_answers.empty())
+        return {};
+    QString answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+QWidget* topLevel(const char* name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String(name))
+            return widget;
+    return nullptr;
+}
+
+QObject* findNamed(const QWidget* root, const char* name)
+{
+    if (!root)
+        return topLevel(name);
+    return root->findChild<QObject*>(QString::fromLatin1(name));
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+void click(const QWidget* root, const char* name)
+{
+    auto* button = find<QAbstractButton>(root, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+    settle();
+}
+
+std::vector<std::string> items(const QListView* list)
+{
+    std::vector<std::string> shown;
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        shown.push_back(model->index(row, 0).data().toString().toStdString());
+    return shown;
+}
+
+std::vector<std::string> items(const QWidget* root, const char* listName) { return items(find<QListView>(root, listName)); }
+
+void selectRows(QListView* list, const std::vector<int>& rows)
+{
+    QItemSelection selection;
+    for (int row : rows)
+        selection.select(list->model()->index(row, 0), list->model()->index(row, 0));
+    list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+QString text(const QWidget* root, const char* labelName) { return find<QLabel>(root, labelName)->text(); }
+
+QString shownMessage()
+{
+    const QWidget* window = topLevel("FormMessage");
+    return window && window->isVisible() ? text(window, "lMessage") : QString();
+}
+
+} // namespace kit

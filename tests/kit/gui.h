@@ -1,0 +1,82 @@
+#pragma once
+
+#include "ui/file_dialogs.h"
+#include "ui/messenger.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListView>
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The test kit's windows: scripted file dialogs, a recording messenger, and
+// ways to find, click and read the real controls by their names.
+namespace kit {
+
+// File dialogs that answer from a script (an empty answer is a cancel) and
+// remember what they were asked.
+class ScriptedFileDialogs final : public FileDialogs {
+public:
+    struct Asked {
+        bool save;
+        FileRequest request;
+    };
+    void answer(const QString& path) { m_answers.push_back(path); }
+    [[nodiscard]] QString openFileName(QWidget*, const FileRequest& request) override { return next(false, request); }
+    [[nodiscard]] QString saveFileName(QWidget*, const FileRequest& request) override { return next(true, request); }
+
+    [[nodiscard]] std::size_t unanswered() const { return m_answers.size(); }
+
+    std::vector<Asked> asked;
+
+private:
+    QString next(bool save, const FileRequest& request);
+    std::deque<QString> m_answers;
+};
+
+// A messenger for windows tested on their own: it keeps every text told.
+class RecordingMessenger final : public Messenger {
+public:
+    void tell(const QString& text) override { told.push_back(text); }
+    QStringList told;
+};
+
+// The named control under `root`, or the named top-level window when `root`
+// is null. A missing one ends the program: the test cannot go on without it.
+QObject* findNamed(const QWidget* root, const char* name);
+template <typename T = QWidget> T* find(const QWidget* root, const char* name)
+{
+    auto* found = qobject_cast<T*>(findNamed(root, name));
+    if (!found) {
+        std::fprintf(stderr, "%s is not a %s\n", name, T::staticMetaObject.className());
+        std::abort();
+    }
+    return found;
+}
+// The top-level window of that name, or null before the program made it.
+[[nodiscard]] QWidget* topLevel(const char* name);
+
+// Clicks the named button as a user would, then lets posted events run.
+void click(const QWidget* root, const char* name);
+void settle();
+
+// The texts a list view shows, top to bottom.
+[[nodiscard]] std::vector<std::string> items(const QListView* list);
+[[nodiscard]] std::vector<std::string> items(const QWidget* root, const char* listName);
+// Selects exactly the given rows of a list view.
+void selectRows(QListView* list, const std::vector<int>& rows);
+[[nodiscard]] QString text(const QWidget* root, const char* labelName);
+
+// The text of the program's message window, empty while it is hidden.
+[[nodiscard]] QString shownMessage();
+
+} // namespace kit
+
+// Test failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

@@ -1,0 +1,138 @@
+#include "audits/directory_chooser.h"
+#include "tests/windows/main_window_fixture.h"
+
+#include <QLineEdit>
+#include <QTreeWidget>
+
+using veq::Entries;
+using veq::ListId;
+
+namespace {
+
+void openFolder(QWidget* window, const char* chooser, const kit::fs::path& path)
+{
+    kit::find<DirectoryChooser>(window, chooser)->setCurrentPath(QString::fromStdString(path.string()));
+}
+
+TEST_F(MainWindow, MissingReportsOnTheListsAsTheyStandAndKeepsItsReport)
+{
+    window->AddListItems({"03010714", "03010715", "03010716"}, ListId::FileList);
+    window->AddListItems({"03010716 ======> 03010717", "03010718 ======> 03010714", "03010719 ======> 03010717"},
+                         ListId::Except);
+    kit::writeFile(folder / "03010714.BMP", {1});
+    kit::fs::create_directory(folder / "03010715.bmp");
+    kit::click(window.get(), "bMissing");
+    QWidget* missing = kit::topLevel("Missing");
+    ASSERT_TRUE(missing->isVisible() && !window->isVisible());
+    for (const char* count : {"labFileListMissingCount", "labExceptMissingCount", "labMissingCount"})
+        EXPECT_EQ(kit::text(missing, count), QString());
+    openFolder(missing, "dirMissing", folder.path());
+    kit::click(missing, "bReport");
+    const auto expectReport = [&](const std::vector<std::string>& fileList, const std::vector<std::string>& except,
+                                  const std::vector<std::string>& needed) {
+        EXPECT_EQ(kit::items(missing, "lFileListMissing"), fileList);
+        EXPECT_EQ(kit::items(missing, "lExceptMissing"), except);
+        EXPECT_EQ(kit::items(missing, "lMissing"), needed);
+        EXPECT_EQ(kit::text(missing, "labFileListMissingCount"), QString::number(fileList.size()));
+        EXPECT_EQ(kit::text(missing, "labExceptMissingCount"), QString::number(except.size()));
+        EXPECT_EQ(kit::text(missing, "labMissingCount"), QString::number(needed.size()));
+    };
+    expectReport({"03010715.bmp", "03010716.bmp"}, {"03010717.bmp"}, {"03010715.bmp", "03010717.bmp"});
+
+    // The report and the folder stay for the next visit; a folder that cannot
+    // be read says so and leaves the report as it was.
+    kit::click(missing, "breportCancel");
+    EXPECT_TRUE(window->isVisible() && !missing->isVisible());
+    window->AddListItem("03010720", ListId::FileList);
+    kit::click(window.get(), "bMissing");
+    expectReport({"03010715.bmp", "03010716.bmp"}, {"03010717.bmp"}, {"03010715.bmp", "03010717.bmp"});
+    openFolder(missing, "dirMissing", folder / "gone");
+    kit::click(missing, "bReport");
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("gone"))) << kit::shownMessage().toStdString();
+    expectReport({"03010715.bmp", "03010716.bmp"}, {"03010717.bmp"}, {"03010715.bmp", "03010717.bmp"});
+    openFolder(missing, "dirMissing", folder.path());
+    kit::click(missing, "bReport");
+    expectReport({"03010715.bmp", "03010716.bmp", "03010720.bmp"}, {"03010717.bmp"},
+                 {"03010715.bmp", "03010717.bmp", "03010720.bmp"});
+}
+
+TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsAndFinishAddsThem)
+{
+    window->AddListItem("03010714", ListId::FileList);
+    for (const char* name : {"03010714.bmp", "030a0b0c.BMP", "03GHIJKL.bmp", "0301.bmp", "04010714.bmp"})
+        kit::writeFile(folder / name, {1});
+    kit::click(window.get(), "bExtra");
+    QWidget* extra = kit::topLevel("fExtra");
+    ASSERT_TRUE(extra->isVisible() && !window->isVisible());
+    openFolder(extra, "DirExtra", folder.path());
+    kit::click(extra, "bCheck");
+    EXPECT_EQ(kit::items(extra, "lExtra"), std::vector<std::string>{"030A0B0C"});
+    EXPECT_EQ(kit::text(extra, "labExtra"), QStringLiteral("1"));
+    kit::click(extra, "Command1");
+    EXPECT_EQ(shown(ListId::FileList), (Entries{"03010714", "030A0B0C"}));
+    EXPECT_TRUE(window->isVisible() && !extra->isVisible());
+
+    // The next opening compares with the file list as it stands then.
+    for (int i = 0; i < 1001; ++i)
+        kit::writeFile(folder / ("0302" + kit::planeSqText(static_cast<std::uint8_t>(i / 256), static_cast<std::uint8_t>(i)).substr(0, 2) +
+                                 kit::planeSqText(0, static_cast<std::uint8_t>(i)).substr(8, 2) + ".bmp"),
+                       {1});
+    kit::click(window.get(), "bExtra");
+    kit::click(extra, "bCheck");
+    EXPECT_EQ(kit::text(extra, "labExtra"), QStringLiteral("1001"));
+    expectRemoveLimit(extra, "lExtra", "bRemove", 1000);
+    EXPECT_EQ(kit::text(extra, "labExtra"), QStringLiteral("1"));
+    kit::click(extra, "bCancel");
+    EXPECT_EQ(shown(ListId::FileList).size(), 2u);
+}
+
+class Chooser : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kit::fs::create_directories(folder / "a" / "b");
+        chooser = new DirectoryChooser(QStringLiteral("dirTest"), &host);
+        host.resize(400, 500);
+        chooser->resize(400, 500);
+        host.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    }
+    [[nodiscard]] QString path(const char* relative) const
+    {
+        return QDir::cleanPath(QString::fromStdString((folder / relative).string()));
+    }
+
+    kit::TempFolder folder;
+    QWidget host;
+    DirectoryChooser* chooser = nullptr;
+};
+
+TEST_F(Chooser, OpensWhatIsOpenedNotWhatIsHighlighted)
+{
+    EXPECT_EQ(chooser->currentPath(), QDir::cleanPath(QDir::currentPath()));
+    chooser->setCurrentPath(path("a"));
+    QTreeWidget* tree = chooser->tree();
+    EXPECT_TRUE(tree->currentItem()->isExpanded());
+    ASSERT_EQ(tree->currentItem()->childCount(), 1);
+    tree->setCurrentItem(tree->currentItem()->child(0));
+    EXPECT_EQ(chooser->currentPath(), path("a"));
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(chooser->currentPath(), path("a/b"));
+    EXPECT_EQ(kit::find<QLineEdit>(chooser, "dirTestPath")->text(), QDir::toNativeSeparators(path("a/b")));
+}
+
+TEST_F(Chooser, ComparesFolderNamesAsTheFileSystemDoes)
+{
+    kit::fs::create_directory(folder / "Bitmaps");
+    if (kit::fs::exists(folder / "bitmaps"))
+        GTEST_SKIP() << "this file system ignores case";
+    kit::fs::create_directory(folder / "bitmaps");
+    for (const char* name : {"bitmaps", "Bitmaps"}) {
+        chooser->setCurrentPath(path(name));
+        EXPECT_EQ(chooser->currentPath(), path(name));
+        EXPECT_EQ(chooser->tree()->currentItem()->text(0), QString::fromLatin1(name));
+    }
+}
+
+} // namespace
