@@ -73,6 +73,8 @@ TEST_F(MainWindow, ToolWindowsLeaveByCancelEscapeOrTheirFrameAndHandNothingOver)
             kit::click(window.get(), launcher);
             QWidget* tool = kit::topLevel(name);
             ASSERT_TRUE(tool->isVisible() && !window->isVisible()) << name;
+            QTest::keyClick(tool, Qt::Key_A);
+            ASSERT_TRUE(tool->isVisible()) << name;
             if (way == 0)
                 kit::click(tool, cancel);
             else if (way == 1)
