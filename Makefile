@@ -1,13 +1,14 @@
 # The two commands of the README: `make run` and `make test`.
 # Both install what a fresh Debian 12 machine lacks, configure and build.
 
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
-WERROR     := $(if $(CI),ON,OFF)
-CMAKE_ARGS ?=
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+WINDOWS_BUILD ?= build-windows
+JOBS          ?= $(shell nproc 2>/dev/null || echo 2)
+WERROR        := $(if $(CI),ON,OFF)
+CMAKE_ARGS    ?=
 
-.PHONY: all deps build run test test-plain test-sanitize bench fuzz samples screenshots clean
+.PHONY: all deps build run test test-plain test-sanitize test-windows bench fuzz samples screenshots clean
 
 all: build
 
@@ -32,8 +33,13 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The Qt-free part (core, its tests, the sample generator) cross-built for
+# Windows with MinGW-w64, its tests run under Wine.
+test-windows:
+	JOBS=$(JOBS) scripts/test-windows.sh $(WINDOWS_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) build-bench build-fuzz
 
 # Every action at the formats' limits, through the windows and the core alone.
 bench: deps

@@ -7,8 +7,16 @@
 #include <sstream>
 
 #ifdef _WIN32
-#include <psapi.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
+
+// <psapi.h> uses the types <windows.h> declares, so it must come after it.
+#include <psapi.h>
 #endif
 
 BenchResult runCase(const BenchCase& c, int repetitions)
@@ -28,12 +36,21 @@ BenchResult runCase(const BenchCase& c, int repetitions)
 
 namespace {
 
+constexpr double kMiB = 1024.0 * 1024.0;
+
+#ifdef _WIN32
+PROCESS_MEMORY_COUNTERS processMemory()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return {};
+    return counters;
+}
+#else
+// A "Field:   1234 kB" line of /proc/self/status, in MiB; 0 when absent.
 double statusFieldMiB(const char* field)
 {
-#ifdef _WIN32
-    (void)field;
-    return 0;
-#else
     std::ifstream status("/proc/self/status");
     std::string line;
     const std::string key = std::string(field) + ":";
@@ -46,32 +63,27 @@ double statusFieldMiB(const char* field)
         }
     }
     return 0;
-#endif
 }
+#endif
 
 } // namespace
 
-double currentMemoryMiB() { return statusFieldMiB("VmRSS"); }
+// The resident set: the working set on Windows, VmRSS and VmHWM elsewhere.
+double currentMemoryMiB()
+{
+#ifdef _WIN32
+    return static_cast<double>(processMemory().WorkingSetSize) / kMiB;
+#else
+    return statusFieldMiB("VmRSS");
+#endif
+}
 
 double peakMemoryMiB()
 {
 #ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{};
-    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
-        return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-    return 0;
+    return static_cast<double>(processMemory().PeakWorkingSetSize) / kMiB;
 #else
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            std::istringstream fields(line.substr(6));
-            double kib = 0;
-            fields >> kib;
-            return kib / 1024.0;
-        }
-    }
-    return 0;
+    return statusFieldMiB("VmHWM");
 #endif
 }
 

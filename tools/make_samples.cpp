@@ -6,7 +6,13 @@
 #include <cstdio>
 #include <filesystem>
 
+// Windows hands a narrow argv over in the ANSI code page, which cannot hold
+// every folder name; the wide one can (MinGW links this entry with -municode).
+#ifdef _WIN32
+int wmain(int argc, wchar_t* argv[])
+#else
 int main(int argc, char* argv[])
+#endif
 {
     if (argc > 2) {
         std::fputs("usage: veq-make-samples [FOLDER]\n", stderr);

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+// Only a build outside Windows looks for the data folder inside a Wine prefix.
+#ifndef Q_OS_WIN
 namespace {
 
 // Finds `name` in `folder` without regard to case, as Wine's drive would.
@@ -42,6 +44,7 @@ QString insideWinePrefix(const QString& windowsPath)
 }
 
 } // namespace
+#endif
 
 QString mapWindowsPath(const QString& windowsPath)
 {
