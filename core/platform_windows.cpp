@@ -41,6 +41,11 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     // the same attributes are left out here.
     constexpr DWORD kSkipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                FILE_ATTRIBUTE_DEVICE;
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_DIRECTORY;
+        return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(error) + "."};
+    }
     const std::wstring pattern = (folder / L"*").wstring();
     WIN32_FIND_DATAW found{};
     HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
@@ -48,8 +53,7 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
         // An empty folder has no match at all, not even "." at a drive's root.
-        std::error_code ec;
-        if (error == ERROR_FILE_NOT_FOUND && std::filesystem::is_directory(folder, ec))
+        if (error == ERROR_FILE_NOT_FOUND)
             return std::vector<std::string>{};
         return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(error) + "."};
     }

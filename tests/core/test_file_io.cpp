@@ -63,6 +63,9 @@ TEST(Save, AFailedStepLeavesTheOldFileAndNoTemporaryAndSaysWhy)
 
 TEST(Save, KeepsThePermissionsOfTheFileItReplaces)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files have no permission bits";
+#endif
     kit::TempFolder folder;
     const fs::path target = folder / "filelist.dat";
     kit::writeFile(target, Bytes{1});

@@ -94,8 +94,8 @@ veq::Bytes dataImage(veq::ListId kind, const veq::Entries& records, std::optiona
 
 veq::Bytes imageHeaders(const veq::Bytes& image)
 {
-    veq::Bytes headers(image.begin(), image.begin() + 20);
-    headers.insert(headers.end(), image.begin() + 22, image.begin() + 100);
+    veq::Bytes headers(image.begin(), image.begin() + 100);
+    headers.erase(headers.begin() + 20, headers.begin() + 22);
     return headers;
 }
 
