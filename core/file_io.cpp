@@ -1,7 +1,7 @@
 #include "core/file_io.h"
 
-#include <cerrno>
-#include <fstream>
+#include "core/platform.h"
+
 #include <random>
 
 namespace veq {
@@ -33,129 +33,156 @@ std::string withArticle(std::string_view word)
 
 namespace {
 
-std::string whyNotOpened(const fs::path& path, int savedErrno)
+// Temporary files are ".veq-XXXXXX.tmp": recognisably this program's, and short,
+// so that any name the file system accepts for the saved file can be saved.
+constexpr std::string_view kTemporaryPrefix = ".veq-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr int kTemporaryLetters = 6;
+
+std::string whyNot(const std::error_code& ec)
 {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (!fs::exists(status))
-        return "the file does not exist";
-    if (fs::is_directory(status))
-        return "it is a folder, not a file";
-    if (savedErrno != 0)
-        return std::generic_category().message(savedErrno);
-    return "the file cannot be opened";
+    return ec == std::errc::no_such_file_or_directory ? "the file does not exist" : ec.message();
 }
 
-fs::path temporaryPathBeside(const fs::path& target)
+std::string notRegular(fs::file_type type)
 {
-    static std::mt19937_64 generator{std::random_device{}()};
-    fs::path candidate;
-    std::error_code ec;
-    do {
-        candidate = target;
-        candidate += ".veq-" + std::to_string(generator() % 1000000000ULL) + ".tmp";
-    } while (fs::exists(candidate, ec));
-    return candidate;
+    switch (type) {
+    case fs::file_type::directory:
+        return "it is a folder, not a file";
+    case fs::file_type::fifo:
+        return "it is not a regular file (a named pipe)";
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return "it is not a regular file (a device)";
+    case fs::file_type::socket:
+        return "it is not a regular file (a socket)";
+    default:
+        return "it is not a regular file";
+    }
+}
+
+Refusal notOpened(const fs::path& path, const std::string& why)
+{
+    return Refusal{"Could not open " + displayPath(path) + ": " + why + "."};
+}
+
+Refusal notSaved(const fs::path& target, const std::string& why)
+{
+    return Refusal{"Could not save " + displayPath(target) + ": " + why + ". The file on disk was not changed."};
 }
 
 Refusal failure(const fs::path& target, const std::string& what, const std::error_code& ec)
 {
-    return Refusal{"Could not save " + displayPath(target) + ": " + what + " (" + ec.message() +
-                   "). The file on disk was not changed."};
+    return notSaved(target, what + " (" + ec.message() + ")");
+}
+
+// A read-only file has no write permission at all (the read-only attribute on
+// Windows), or none for this user. Even the administrator, who may write
+// anything, does not replace it.
+bool isReadOnly(const fs::path& file, const fs::file_status& status)
+{
+    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & anyWrite) == fs::perms::none || !platform::mayWrite(file);
+}
+
+// Creates a new file in `folder` under a short random name of this program's.
+std::error_code createTemporary(platform::File& file, const fs::path& folder, fs::path& name)
+{
+    constexpr std::string_view letters = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
+    std::error_code ec;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string leaf(kTemporaryPrefix);
+        for (int k = 0; k < kTemporaryLetters; ++k)
+            leaf += letters[pick(random)];
+        leaf += kTemporarySuffix;
+        name = folder / leaf;
+        ec = file.createPrivate(name);
+        if (ec != std::errc::file_exists)
+            return ec;
+    }
+    return ec;
 }
 
 } // namespace
 
 Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes)
 {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    std::error_code typeError;
-    if (!in || fs::is_directory(path, typeError))
-        return Refusal{"Could not open " + displayPath(path) + ": " + whyNotOpened(path, errno) + "."};
+    // The type is checked by name first, so a pipe or a device is never opened,
+    // then again on the open file, which is what is read.
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec)
+        return notOpened(path, whyNot(ec));
+    if (!fs::is_regular_file(status))
+        return notOpened(path, notRegular(status.type()));
+    platform::File file;
+    if ((ec = file.openForReading(path)))
+        return notOpened(path, whyNot(ec));
+    if (const fs::file_type type = file.type(); type != fs::file_type::regular)
+        return notOpened(path, notRegular(type));
 
     Bytes bytes;
     constexpr std::size_t chunk = 64 * 1024;
     while (bytes.size() < maxBytes) {
-        const std::size_t want = std::min(chunk, maxBytes - bytes.size());
         const std::size_t old = bytes.size();
-        bytes.resize(old + want);
-        in.read(reinterpret_cast<char*>(bytes.data() + old), static_cast<std::streamsize>(want));
-        bytes.resize(old + static_cast<std::size_t>(in.gcount()));
-        if (in.eof())
+        bytes.resize(old + std::min(chunk, maxBytes - old));
+        const std::size_t got = file.read(std::span(bytes).subspan(old), ec);
+        bytes.resize(old + got);
+        if (ec)
+            return Refusal{"Could not read " + displayPath(path) + ": " + ec.message() + "."};
+        if (got == 0)
             break;
-        if (!in)
-            return Refusal{"Could not read " + displayPath(path) + ": a read error occurred."};
     }
     return bytes;
 }
 
 std::error_code SaveHooks::before(SaveStep) { return {}; }
 
-Expected<void> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, SaveHooks* hooks)
+Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, SaveHooks* hooks)
 {
     SaveHooks none;
     SaveHooks& steps = hooks ? *hooks : none;
     std::error_code ec;
 
-    if (fs::is_directory(target, ec))
-        return failure(target, "it is a folder", std::make_error_code(std::errc::is_a_directory));
+    // A link stays a link: the file it leads to is replaced, in its own folder.
+    const fs::path file = platform::finalTarget(target, ec);
+    if (ec)
+        return notSaved(target, ec.message());
+    const fs::file_status status = fs::status(file, ec);
+    if (ec && status.type() != fs::file_type::not_found)
+        return notSaved(target, ec.message());
+    const bool exists = fs::exists(status);
+    if (exists && !fs::is_regular_file(status))
+        return notSaved(target, notRegular(status.type()));
+    if (exists && isReadOnly(file, status))
+        return notSaved(target, "it is read-only");
+    const bool otherNames = exists && platform::nameCount(file, ec) > 1;
 
-    const fs::path temporary = temporaryPathBeside(target);
-    auto discard = [&] {
+    platform::File out;
+    fs::path temporary;
+    if ((ec = steps.before(SaveStep::CreateTemporary)) || (ec = createTemporary(out, file.parent_path(), temporary)))
+        return failure(target, "a temporary file could not be created in its folder", ec);
+    auto discard = [&](const std::string& what) {
+        static_cast<void>(out.close());
         std::error_code ignored;
         fs::remove(temporary, ignored);
+        return failure(target, what, ec);
     };
+    if ((ec = steps.before(SaveStep::Write)) || (ec = out.write(bytes)))
+        return discard("writing failed");
+    if ((ec = steps.before(SaveStep::Sync)) || (ec = out.takeAccessOf(file)) || (ec = out.sync()))
+        return discard("the new file could not be completed");
+    if ((ec = steps.before(SaveStep::Close)) || (ec = out.close()))
+        return discard("the new file could not be closed");
+    if ((ec = steps.before(SaveStep::Replace)) || (ec = platform::replace(temporary, file)))
+        return discard("the finished file could not replace the old one");
 
-    std::ofstream out;
-    if ((ec = steps.before(SaveStep::CreateTemporary)))
-        return failure(target, "a temporary file could not be created in its folder", ec);
-    errno = 0;
-    out.open(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        ec = std::error_code(errno ? errno : EACCES, std::generic_category());
-        discard();
-        return failure(target, "a temporary file could not be created in its folder", ec);
-    }
-
-    if ((ec = steps.before(SaveStep::Write))) {
-        out.close();
-        discard();
-        return failure(target, "writing failed", ec);
-    }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-        out.close();
-        discard();
-        return failure(target, "writing failed", std::make_error_code(std::errc::io_error));
-    }
-
-    if ((ec = steps.before(SaveStep::Close))) {
-        out.close();
-        discard();
-        return failure(target, "the temporary file could not be completed", ec);
-    }
-    out.close();
-    if (!out) {
-        discard();
-        return failure(target, "the temporary file could not be completed", std::make_error_code(std::errc::io_error));
-    }
-
-    // A replaced file keeps the permissions the user gave it.
-    if (const fs::file_status old = fs::status(target, ec); !ec && fs::exists(old))
-        fs::permissions(temporary, old.permissions(), ec);
-
-    if ((ec = steps.before(SaveStep::Replace))) {
-        discard();
-        return failure(target, "the finished file could not replace the old one", ec);
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        discard();
-        return failure(target, "the finished file could not replace the old one", ec);
-    }
-    return {};
+    if (!otherNames)
+        return SaveReport{};
+    return SaveReport{displayPath(target) + " was saved as a new file. Its other names (hard links) " +
+                      "still hold the old contents."};
 }
 
 } // namespace veq

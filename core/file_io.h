@@ -18,11 +18,12 @@ namespace veq {
 // "a filelist.dat", "an except.dat".
 [[nodiscard]] std::string withArticle(std::string_view word);
 
-// Reads at most `maxBytes` bytes from the start of a file.
+// Reads at most `maxBytes` bytes from the start of a regular file. Anything
+// else (a folder, a pipe, a device, a socket) is refused before it can block.
 [[nodiscard]] Expected<Bytes> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
 
 // The steps of a safe save, in order. Tests pass SaveHooks that fail one of them.
-enum class SaveStep { CreateTemporary, Write, Close, Replace };
+enum class SaveStep { CreateTemporary, Write, Sync, Close, Replace };
 
 class SaveHooks {
 public:
@@ -31,10 +32,21 @@ public:
     [[nodiscard]] virtual std::error_code before(SaveStep step);
 };
 
-// Replaces `target` with `bytes`: they go to a temporary file in the target's
-// folder that is renamed over the target only once complete. On failure the
-// old file is untouched, no temporary file is left, and the result says why.
-Expected<void> replaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                           SaveHooks* hooks = nullptr);
+// What the user should know of a save that succeeded.
+struct SaveReport {
+    // Empty, or a note for the message window.
+    std::string notice;
+};
+
+// Replaces `target` with `bytes`, as a safe save does: they go to a new
+// temporary file ".veq-XXXXXX.tmp", readable by the user alone until complete,
+// in the folder of the file `target` names (through any links), which is then
+// given the replaced file's mode, owner and group, synced to the disk and
+// renamed over that file. A read-only or non-regular target is refused. On
+// failure the old file is untouched, no temporary file is left, and the result
+// says why. A file with other names (hard links) gets a new file under this
+// name alone, and the report says so.
+Expected<SaveReport> replaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                                 SaveHooks* hooks = nullptr);
 
 } // namespace veq

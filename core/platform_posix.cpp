@@ -3,7 +3,9 @@
 #include "core/file_io.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -11,6 +13,38 @@
 namespace veq::platform {
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// Linux's own limit on the links one path may pass through.
+constexpr int kMaxLinks = 40;
+
+// The file-creation mask, read once before main while the program has one
+// thread: reading it means setting it, which must not race another thread.
+const mode_t kCreationMask = [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}();
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+fs::file_type typeOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return fs::file_type::regular;
+    if (S_ISDIR(mode))
+        return fs::file_type::directory;
+    if (S_ISFIFO(mode))
+        return fs::file_type::fifo;
+    if (S_ISCHR(mode))
+        return fs::file_type::character;
+    if (S_ISBLK(mode))
+        return fs::file_type::block;
+    if (S_ISSOCK(mode))
+        return fs::file_type::socket;
+    return fs::file_type::unknown;
+}
 
 std::string reasonOf(int error)
 {
@@ -50,6 +84,128 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     if (readError != 0)
         return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(readError) + "."};
     return names;
+}
+
+File::~File() { static_cast<void>(close()); }
+
+std::error_code File::openForReading(const fs::path& path)
+{
+    // Non-blocking, so a pipe without a writer or a device cannot stop the open;
+    // for a regular file the flag changes nothing.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    m_handle = fd;
+    return {};
+}
+
+std::error_code File::createPrivate(const fs::path& path)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0)
+        return lastError();
+    m_handle = fd;
+    return {};
+}
+
+fs::file_type File::type() const
+{
+    struct stat status{};
+    if (::fstat(static_cast<int>(m_handle), &status) != 0)
+        return fs::file_type::unknown;
+    return typeOf(status.st_mode);
+}
+
+std::size_t File::read(std::span<std::uint8_t> into, std::error_code& ec)
+{
+    ec.clear();
+    ssize_t got = 0;
+    do
+        got = ::read(static_cast<int>(m_handle), into.data(), into.size());
+    while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        ec = lastError();
+        return 0;
+    }
+    return static_cast<std::size_t>(got);
+}
+
+std::error_code File::write(std::span<const std::uint8_t> bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(static_cast<int>(m_handle), bytes.data(), bytes.size());
+        if (put < 0 && errno != EINTR)
+            return lastError();
+        if (put > 0)
+            bytes = bytes.subspan(static_cast<std::size_t>(put));
+    }
+    return {};
+}
+
+std::error_code File::takeAccessOf(const fs::path& model)
+{
+    const int fd = static_cast<int>(m_handle);
+    struct stat old{};
+    if (::stat(model.c_str(), &old) != 0) {
+        if (errno != ENOENT)
+            return lastError();
+        return ::fchmod(fd, 0666 & ~kCreationMask) == 0 ? std::error_code{} : lastError();
+    }
+    // Owner and group where the user may set them, else the group alone; a user
+    // who may set neither saves a file of their own, as other editors do.
+    [[maybe_unused]] const bool kept =
+        ::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    // After the owner: a change of owner clears the set-id bits.
+    return ::fchmod(fd, old.st_mode & 07777) == 0 ? std::error_code{} : lastError();
+}
+
+std::error_code File::sync() { return ::fsync(static_cast<int>(m_handle)) == 0 ? std::error_code{} : lastError(); }
+
+std::error_code File::close()
+{
+    if (m_handle < 0)
+        return {};
+    const int fd = static_cast<int>(m_handle);
+    m_handle = -1;
+    // The descriptor is gone even when close reports an error, so it is never retried.
+    return ::close(fd) == 0 ? std::error_code{} : lastError();
+}
+
+fs::path finalTarget(const fs::path& path, std::error_code& ec)
+{
+    fs::path file = path;
+    for (int passed = 0; passed <= kMaxLinks; ++passed) {
+        const fs::file_status status = fs::symlink_status(file, ec);
+        if (ec && status.type() != fs::file_type::not_found)
+            return {};
+        ec.clear();
+        if (!fs::is_symlink(status))
+            return file;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec)
+            return {};
+        file = file.parent_path() / next;
+    }
+    ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return {};
+}
+
+std::uintmax_t nameCount(const fs::path& path, std::error_code& ec) { return fs::hard_link_count(path, ec); }
+
+bool mayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) == 0; }
+
+std::error_code replace(const fs::path& from, const fs::path& to)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return lastError();
+    // The rename is on the disk once its folder is. Best effort: the new file is
+    // in place already, and some file systems cannot sync a folder.
+    const fs::path folder = to.has_parent_path() ? to.parent_path() : fs::path(".");
+    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return {};
 }
 
 } // namespace veq::platform

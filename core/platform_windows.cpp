@@ -4,11 +4,66 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string_view>
 #include <system_error>
 
 namespace veq::platform {
 
 namespace {
+
+namespace fs = std::filesystem;
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+HANDLE handleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+// The system's error in the standard's terms where one matches, so that the
+// core tells a missing file, a taken name or a full disk alike on every system.
+std::error_code lastError()
+{
+    const DWORD error = ::GetLastError();
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    case ERROR_ACCESS_DENIED:
+        return std::make_error_code(std::errc::permission_denied);
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return std::make_error_code(std::errc::file_exists);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return std::make_error_code(std::errc::no_space_on_device);
+    case ERROR_FILENAME_EXCED_RANGE:
+        return std::make_error_code(std::errc::filename_too_long);
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    default:
+        return {static_cast<int>(error), std::system_category()};
+    }
+}
+
+std::error_code succeeded(BOOL done) { return done ? std::error_code{} : lastError(); }
+
+// A handle to a file or folder itself, for its information only.
+HANDLE openForInformation(const fs::path& path)
+{
+    return ::CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// "\\?\C:\x" as "C:\x", "\\?\UNC\host\x" as "\\host\x": the runtime's file status
+// does not take the long form.
+fs::path withoutLongPrefix(const std::wstring& path)
+{
+    constexpr std::wstring_view longForm = L"\\\\?\\";
+    constexpr std::wstring_view longUnc = L"\\\\?\\UNC\\";
+    if (path.starts_with(longUnc))
+        return L"\\\\" + path.substr(longUnc.size());
+    if (path.starts_with(longForm))
+        return path.substr(longForm.size());
+    return path;
+}
 
 std::string utf8(const wchar_t* text)
 {
@@ -67,6 +122,133 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     if (error != ERROR_NO_MORE_FILES)
         return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(error) + "."};
     return names;
+}
+
+File::~File() { static_cast<void>(close()); }
+
+std::error_code File::openForReading(const fs::path& path)
+{
+    // Opening a pipe or a device does not wait here; what was opened is checked before any read.
+    HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return {};
+}
+
+std::error_code File::createPrivate(const fs::path& path)
+{
+    // Shared with no one while it is written; it takes its folder's inherited permissions.
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return {};
+}
+
+fs::file_type File::type() const
+{
+    switch (::GetFileType(handleOf(m_handle))) {
+    case FILE_TYPE_DISK:
+        return fs::file_type::regular;
+    case FILE_TYPE_CHAR:
+        return fs::file_type::character;
+    case FILE_TYPE_PIPE:
+        return fs::file_type::fifo;
+    default:
+        return fs::file_type::unknown;
+    }
+}
+
+std::size_t File::read(std::span<std::uint8_t> into, std::error_code& ec)
+{
+    ec.clear();
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1U << 30));
+    DWORD got = 0;
+    if (!::ReadFile(handleOf(m_handle), into.data(), want, &got, nullptr)) {
+        ec = lastError();
+        return 0;
+    }
+    return got;
+}
+
+std::error_code File::write(std::span<const std::uint8_t> bytes)
+{
+    while (!bytes.empty()) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1U << 30));
+        DWORD put = 0;
+        if (!::WriteFile(handleOf(m_handle), bytes.data(), want, &put, nullptr))
+            return lastError();
+        bytes = bytes.subspan(put);
+    }
+    return {};
+}
+
+// A new file takes its folder's inherited permissions, as the file it replaces
+// did; Windows keeps no mode to copy, and a read-only file is never replaced.
+std::error_code File::takeAccessOf(const fs::path&) { return {}; }
+
+std::error_code File::sync() { return succeeded(::FlushFileBuffers(handleOf(m_handle))); }
+
+std::error_code File::close()
+{
+    if (m_handle == -1)
+        return {};
+    HANDLE file = handleOf(m_handle);
+    m_handle = -1;
+    return succeeded(::CloseHandle(file));
+}
+
+fs::path finalTarget(const fs::path& path, std::error_code& ec)
+{
+    ec.clear();
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return path;
+    HANDLE file = openForInformation(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        ec = lastError();
+        return {};
+    }
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()), 0);
+    if (length >= name.size()) {
+        name.resize(length);
+        length = ::GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()), 0);
+    }
+    if (length == 0 || length >= name.size())
+        ec = lastError();
+    ::CloseHandle(file);
+    if (ec)
+        return {};
+    name.resize(length);
+    return withoutLongPrefix(name);
+}
+
+std::uintmax_t nameCount(const fs::path& path, std::error_code& ec)
+{
+    ec.clear();
+    HANDLE file = openForInformation(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        ec = lastError();
+        return 0;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    ec = succeeded(::GetFileInformationByHandle(file, &information));
+    ::CloseHandle(file);
+    return ec ? 0 : information.nNumberOfLinks;
+}
+
+bool mayWrite(const fs::path& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
+std::error_code replace(const fs::path& from, const fs::path& to)
+{
+    return succeeded(::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
 } // namespace veq::platform

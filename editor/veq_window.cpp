@@ -198,8 +198,10 @@ void VEQ::writeDataFile(ListId listId)
         m_messages.tell(QStringLiteral("File not saved: %1. Nothing was written.").arg(fromCore(image.reason())));
         return;
     }
-    if (auto saved = veq::replaceFile(toFsPath(target), *image); !saved)
-        m_messages.tell(fromCore(saved.reason()));
+    auto saved = veq::replaceFile(toFsPath(target), *image);
+    const std::string& message = saved ? saved->notice : saved.reason();
+    if (!message.empty())
+        m_messages.tell(fromCore(message));
 }
 
 // ---- Deletion ----

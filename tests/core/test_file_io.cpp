@@ -1,7 +1,18 @@
+#include "core/data_file.h"
 #include "core/file_io.h"
+#include "core/squadron.h"
 #include "tests/kit/files.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using veq::Bytes;
 using veq::SaveStep;
@@ -10,25 +21,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Fails one chosen step of a save the way a full disk or a refusing system would.
-class FailingStep final : public veq::SaveHooks {
+bool mentions(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+std::string reasonOf(std::errc error) { return std::make_error_code(error).message(); }
+template <typename Result> std::string refusal(const Result& result) { return result ? "" : result.reason(); }
+
+// Notes the name and permissions of this program's temporary file in `folder`
+// before each step of a save, and fails one chosen step the way a full disk or
+// a refusing system would.
+class SaveProbe final : public veq::SaveHooks {
 public:
-    FailingStep(SaveStep step, std::errc error) : m_step(step), m_error(error) {}
+    explicit SaveProbe(fs::path folder, SaveStep failing = SaveStep{-1}, std::errc error = {})
+        : m_folder(std::move(folder)), m_failing(failing), m_error(error)
+    {
+    }
     std::error_code before(SaveStep step) override
     {
-        return step == m_step ? std::make_error_code(m_error) : std::error_code{};
+        for (const auto& entry : fs::directory_iterator(m_folder))
+            if (entry.path().filename().string().starts_with(".veq-"))
+                seen[step] = {entry.path().filename().string(), entry.status().permissions()};
+        return step == m_failing ? std::make_error_code(m_error) : std::error_code{};
     }
+    std::map<SaveStep, std::pair<std::string, fs::perms>> seen;
 
 private:
-    SaveStep m_step;
+    fs::path m_folder;
+    SaveStep m_failing;
     std::errc m_error;
 };
 
 TEST(Save, ReplacesTheWholeFileOrCreatesIt)
 {
     kit::TempFolder folder;
-    const Bytes longer(500, 0xEE);
-    kit::writeFile(folder / "except.dat", longer);
+    kit::writeFile(folder / "except.dat", Bytes(500, 0xEE));
     ASSERT_TRUE(veq::replaceFile(folder / "except.dat", Bytes{9, 8}));
     ASSERT_TRUE(veq::replaceFile(folder / "new.dat", Bytes{7}));
     EXPECT_EQ(kit::readFile(folder / "except.dat"), (Bytes{9, 8}));
@@ -38,63 +62,159 @@ TEST(Save, ReplacesTheWholeFileOrCreatesIt)
 
 TEST(Save, AFailedStepLeavesTheOldFileAndNoTemporaryAndSaysWhy)
 {
-    const struct {
-        SaveStep step;
-        std::errc error;
-        const char* says;
-    } faults[] = {
-        {SaveStep::CreateTemporary, std::errc::permission_denied, "temporary file could not be created"},
-        {SaveStep::Write, std::errc::no_space_on_device, "writing failed"},
-        {SaveStep::Close, std::errc::io_error, "could not be completed"},
-        {SaveStep::Replace, std::errc::permission_denied, "could not replace the old one"},
-    };
-    for (const auto& [step, error, says] : faults) {
+    const std::pair<SaveStep, std::errc> faults[] = {{SaveStep::CreateTemporary, std::errc::permission_denied},
+                                                     {SaveStep::Write, std::errc::no_space_on_device},
+                                                     {SaveStep::Sync, std::errc::io_error},
+                                                     {SaveStep::Close, std::errc::no_space_on_device},
+                                                     {SaveStep::Replace, std::errc::permission_denied}};
+    for (const auto& [step, error] : faults) {
         kit::TempFolder folder;
         kit::writeFile(folder / "planesq.dat", Bytes{1, 2, 3});
-        FailingStep hooks(step, error);
-        auto saved = veq::replaceFile(folder / "planesq.dat", Bytes(300, 0x55), &hooks);
-        ASSERT_FALSE(saved);
-        EXPECT_NE(saved.reason().find(says), std::string::npos) << saved.reason();
-        EXPECT_NE(saved.reason().find(std::make_error_code(error).message()), std::string::npos) << saved.reason();
+        SaveProbe probe(folder.path(), step, error);
+        auto saved = veq::replaceFile(folder / "planesq.dat", Bytes(300, 0x55), &probe);
+        EXPECT_TRUE(mentions(refusal(saved), reasonOf(error))) << refusal(saved);
         EXPECT_EQ(kit::readFile(folder / "planesq.dat"), (Bytes{1, 2, 3}));
         EXPECT_EQ(folder.names(), std::vector<std::string>{"planesq.dat"});
     }
+#ifndef _WIN32
+    // A file size limit fails a real write with the system's own error, as a full disk does.
+    kit::TempFolder folder;
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{100, old.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    auto saved = veq::replaceFile(folder / "planesq.dat", Bytes(300, 0x55));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(mentions(refusal(saved), reasonOf(std::errc::file_too_large))) << refusal(saved);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{});
+#endif
 }
 
-TEST(Save, KeepsThePermissionsOfTheFileItReplaces)
+TEST(Save, GoesThroughLinksToTheFileTheyLeadToInItsOwnFolder)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need privileges on Windows";
+#endif
+    // link.dat leads to `to`; sub/hop.dat leads on to real.dat beside it; a loop leads nowhere.
+    const std::pair<const char*, const char*> links[] = {{"sub/real.dat", "sub/real.dat"},
+                                                         {"sub/hop.dat", "sub/real.dat"},
+                                                         {"sub/new.dat", "sub/new.dat"},
+                                                         {"loop.dat", ""}};
+    for (const auto& [to, file] : links) {
+        kit::TempFolder folder;
+        fs::create_directory(folder / "sub");
+        kit::writeFile(folder / "sub/real.dat", Bytes{1, 2, 3});
+        fs::create_symlink("real.dat", folder / "sub/hop.dat");
+        fs::create_symlink("link.dat", folder / "loop.dat");
+        fs::create_symlink(to, folder / "link.dat");
+        SaveProbe probe(folder / "sub");
+        auto saved = veq::replaceFile(folder / "link.dat", Bytes{9}, &probe);
+        EXPECT_EQ(fs::read_symlink(folder / "link.dat"), to);
+        EXPECT_EQ(folder.names(), (std::vector<std::string>{"link.dat", "loop.dat", "sub"}));
+        EXPECT_EQ(probe.seen.count(SaveStep::Write), *file ? 1u : 0u) << to;
+        if (*file)
+            EXPECT_EQ(kit::readFile(folder / file), Bytes{9}) << to << ": " << refusal(saved);
+        else
+            EXPECT_TRUE(mentions(refusal(saved), reasonOf(std::errc::too_many_symbolic_link_levels)));
+    }
+}
+
+TEST(Save, KeepsModeAndGroupAndTheTemporaryIsTheUsersAloneUntilComplete)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files have no mode or group";
+#else
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const std::pair<bool, mode_t> cases[] = {{true, 0640}, {true, 0604}, {false, 0666 & ~mask}};
+    for (const auto& [exists, mode] : cases) {
+        kit::TempFolder folder;
+        const fs::path target = folder / "filelist.dat";
+        if (exists) {
+            kit::writeFile(target, Bytes{1});
+            ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        }
+        // The administrator may give the file another group, a user one of their own.
+        const bool grouped = exists && ::chown(target.c_str(), ::geteuid(), 100) == 0;
+        SaveProbe probe(folder.path());
+        ASSERT_TRUE(veq::replaceFile(target, Bytes{2}, &probe));
+        struct stat after = {};
+        ASSERT_EQ(::stat(target.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode & 07777, mode);
+        EXPECT_TRUE(!grouped || after.st_gid == 100) << after.st_gid;
+        EXPECT_EQ(probe.seen[SaveStep::Write].second, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(probe.seen[SaveStep::Replace].second, static_cast<fs::perms>(mode));
+    }
+#endif
+}
+
+TEST(Save, RefusesWhatItMustNotReplaceAndTellsOfHardLinks)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows files have no permission bits";
 #endif
     kit::TempFolder folder;
-    const fs::path target = folder / "filelist.dat";
+    const fs::path target = folder / "except.dat";
     kit::writeFile(target, Bytes{1});
-    const fs::perms chosen = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    fs::permissions(target, chosen);
-    ASSERT_TRUE(veq::replaceFile(target, Bytes{2}));
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::mask, chosen);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_TRUE(mentions(refusal(veq::replaceFile(target, Bytes{2})), "read-only"));
+    EXPECT_EQ(kit::readFile(target), Bytes{1});
+    fs::create_directory(folder / "sub");
+    EXPECT_TRUE(mentions(refusal(veq::replaceFile(folder / "sub", Bytes{1})), "folder"));
+    EXPECT_TRUE(mentions(refusal(veq::replaceFile(folder / "gone" / "x.dat", Bytes{1})),
+                         reasonOf(std::errc::no_such_file_or_directory)));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"except.dat", "sub"}));
+
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+    fs::create_hard_link(target, folder / "other.dat");
+    auto linked = veq::replaceFile(target, Bytes{3});
+    ASSERT_TRUE(linked) << refusal(linked);
+    EXPECT_TRUE(mentions(linked->notice, veq::displayPath(target)) && mentions(linked->notice, "hard link"));
+    EXPECT_EQ(kit::readFile(folder / "other.dat"), Bytes{1});
+    EXPECT_EQ(veq::replaceFile(target, Bytes{4})->notice, "");
 }
 
-TEST(Save, RefusesAFolderAndAMissingFolder)
+TEST(Save, AnyNameTheFileSystemTakesWithAShortTemporaryOfItsOwn)
 {
     kit::TempFolder folder;
-    fs::create_directory(folder / "sub");
-    EXPECT_FALSE(veq::replaceFile(folder / "sub", Bytes{1}));
-    EXPECT_FALSE(veq::replaceFile(folder / "gone" / "filelist.dat", Bytes{1}));
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"sub"});
+    const fs::path longest = folder / std::string(250, 'n');
+    kit::writeFile(longest, Bytes{1});
+    if (!fs::exists(longest))
+        GTEST_SKIP() << "this file system takes no 250-character names";
+    SaveProbe probe(folder.path());
+    ASSERT_TRUE(veq::replaceFile(longest, Bytes{2}, &probe));
+    EXPECT_EQ(kit::readFile(longest), Bytes{2});
+    const std::string temporary = probe.seen[SaveStep::Write].first;
+    EXPECT_TRUE(temporary.size() == 15 && temporary.starts_with(".veq-") && temporary.ends_with(".tmp")) << temporary;
 }
 
-TEST(Read, TakesAtMostWhatIsAskedAndNamesWhatIsWrong)
+TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
 {
     kit::TempFolder folder;
     kit::writeFile(folder / "data", Bytes(1000, 7));
     EXPECT_EQ(veq::readFileBytes(folder / "data", 10)->size(), 10u);
-    auto missing = veq::readFileBytes(folder / "none", 10);
-    ASSERT_FALSE(missing);
-    EXPECT_NE(missing.reason().find("does not exist"), std::string::npos);
-    auto folderRead = veq::readFileBytes(folder.path(), 10);
-    ASSERT_FALSE(folderRead);
-    EXPECT_NE(folderRead.reason().find("folder"), std::string::npos);
+    EXPECT_EQ(veq::readFileBytes(folder / "data", 5000)->size(), 1000u);
+    EXPECT_TRUE(mentions(refusal(veq::readFileBytes(folder / "none", 10)), "does not exist"));
+    EXPECT_TRUE(mentions(refusal(veq::readFileBytes(folder.path(), 10)), "folder"));
+#ifndef _WIN32
+    fs::create_symlink("loop", folder / "loop");
+    EXPECT_TRUE(
+        mentions(refusal(veq::readFileBytes(folder / "loop", 10)), reasonOf(std::errc::too_many_symbolic_link_levels)));
+    // Only regular files are read or replaced; a reader that waits on the pipe
+    // ends the test program instead of hanging the suite.
+    const fs::path pipe = folder / "filelist.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ::alarm(20);
+    for (const auto& [path, kind] : {std::pair{pipe, "named pipe"}, {fs::path("/dev/zero"), "device"}})
+        EXPECT_TRUE(mentions(refusal(veq::readFileBytes(path, 10)), std::string("not a regular file (a ") + kind));
+    veq::ConversionBuffer buf{};
+    EXPECT_FALSE(veq::loadDataFile(pipe, veq::ListId::FileList, buf));
+    EXPECT_FALSE(veq::loadSquadronFile(pipe));
+    ::alarm(0);
+    EXPECT_TRUE(mentions(refusal(veq::replaceFile(pipe, Bytes{1})), "named pipe"));
+#endif
 }
 
 TEST(Words, CountsAndArticles)

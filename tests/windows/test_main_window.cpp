@@ -103,6 +103,16 @@ TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
 
 INSTANTIATE_TEST_SUITE_P(Files, EachFile, ::testing::ValuesIn(kFiles));
 
+TEST_F(MainWindow, WriteOverAFileWithOtherNamesSaysTheyKeepTheOldContents)
+{
+    read(ListId::Except, kit::randomEntries(ListId::Except, 3, 5));
+    const kit::fs::path file = folder / veq::dataFileName(ListId::Except);
+    kit::fs::create_hard_link(file, folder / "other.dat");
+    dialogs.answer(QString::fromStdString(file.string()));
+    kit::click(window.get(), "bWrExcept");
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("hard link"))) << kit::shownMessage().toStdString();
+}
+
 TEST_F(MainWindow, DeleteTakesAThousandSelectedEntriesAtMostAndTheDeleteKeyToo)
 {
     window->AddListItems(kit::randomEntries(ListId::FileList, 1500, 4), ListId::FileList);
