@@ -56,14 +56,14 @@ void putPartId(veq::Bytes& out, const std::string& id)
         out.push_back(hexByte(id, pair * 2));
 }
 
+} // namespace
+
 std::string hex2(unsigned value)
 {
     char text[3];
     std::snprintf(text, sizeof text, "%02X", value & 0xFF);
     return text;
 }
-
-} // namespace
 
 std::string planeSqText(std::uint8_t plane, std::uint8_t squad) { return hex2(plane) + "000000" + hex2(squad); }
 

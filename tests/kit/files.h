@@ -67,7 +67,9 @@ private:
     veq::Entries m_expected;
 };
 
-// The text of a byte pair "PP000000SS", made without the program's codec.
+// Two upper-case hexadecimal digits, and the plane-squadron text "PP000000SS",
+// made without the program's codec.
+[[nodiscard]] std::string hex2(unsigned value);
 [[nodiscard]] std::string planeSqText(std::uint8_t plane, std::uint8_t squad);
 
 } // namespace kit

@@ -88,19 +88,16 @@ TEST_P(CopyDialog, CollectsThePlaneFromEachFileReadAndFinishAddsEachOnce)
     EXPECT_TRUE(dialog->isVisible() && !window->isVisible());
     kit::find<QLineEdit>(dialog, "tCopyPlaneId")->setText(QStringLiteral("25"));
 
+    // Random records and one of plane 25 and one of 26 in the plane's place of each kind.
     Entries records = kit::randomEntries(id, 30, 2);
-    for (int plane : {0x25, 0x26})
-        records.push_back(id == ListId::PlaneSq ? kit::planeSqText(static_cast<std::uint8_t>(plane), 1)
-                          : id == ListId::FileList
-                              ? "03" + kit::planeSqText(static_cast<std::uint8_t>(plane), 0).substr(0, 2) + "0714"
-                              : "03" + kit::planeSqText(static_cast<std::uint8_t>(plane), 0).substr(0, 2) +
-                                    "0714 ======> 03260714");
+    const std::size_t at = id == ListId::PlaneSq ? 0 : 2;
+    for (const char* plane : {"25", "26"})
+        records.push_back(std::string(records.front()).replace(at, 2, plane));
     Entries ofPlane;
     for (const auto& record : records)
-        if (record.substr(id == ListId::PlaneSq ? 0 : 2, 2) == "25")
+        if (record.substr(at, 2) == "25")
             ofPlane.push_back(record);
     std::sort(ofPlane.begin(), ofPlane.end());
-    ASSERT_FALSE(ofPlane.empty());
     kit::writeFile(folder / "other.dat", kit::dataImage(id, records));
     kit::writeFile(folder / "damaged.dat", veq::Bytes(120, 1));
     for (const auto* file : {"other.dat", "other.dat", "damaged.dat", ""})
@@ -111,7 +108,7 @@ TEST_P(CopyDialog, CollectsThePlaneFromEachFileReadAndFinishAddsEachOnce)
     Entries twice;
     for (const auto& entry : ofPlane)
         twice.insert(twice.end(), {entry, entry});
-    EXPECT_EQ(kit::items(dialog, "lCopy"), std::vector<std::string>(twice.begin(), twice.end()));
+    EXPECT_EQ(kit::items(dialog, "lCopy"), twice);
     EXPECT_TRUE(dialogs.asked[0].request.suggestedName.isEmpty());
 
     kit::click(dialog, "bCopyFinish");
@@ -139,8 +136,8 @@ TEST_F(MainWindow, CopyDialogReportsADamagedFileAndKeepsItsIdAcrossOpenings)
     EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("damaged.dat"))) << kit::shownMessage().toStdString();
 
     Entries records;
-    for (int i = 0; i < 120; ++i)
-        records.push_back("0301" + kit::planeSqText(static_cast<std::uint8_t>(i), 0).substr(0, 2) + "00");
+    for (unsigned i = 0; i < 120; ++i)
+        records.push_back("0301" + kit::hex2(i) + "00");
     kit::writeFile(folder / "filelist.dat", kit::dataImage(ListId::FileList, records));
     kit::click(dialog, "bCopyCancel");
     kit::click(window.get(), "bCopyFileList");

@@ -73,10 +73,8 @@ TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsAndFinishAddsThem)
     EXPECT_TRUE(window->isVisible() && !extra->isVisible());
 
     // The next opening compares with the file list as it stands then.
-    for (int i = 0; i < 1001; ++i)
-        kit::writeFile(folder / ("0302" + kit::planeSqText(static_cast<std::uint8_t>(i / 256), static_cast<std::uint8_t>(i)).substr(0, 2) +
-                                 kit::planeSqText(0, static_cast<std::uint8_t>(i)).substr(8, 2) + ".bmp"),
-                       {1});
+    for (unsigned i = 0; i < 1001; ++i)
+        kit::writeFile(folder / ("0302" + kit::hex2(i >> 8) + kit::hex2(i) + ".bmp"), {1});
     kit::click(window.get(), "bExtra");
     kit::click(extra, "bCheck");
     EXPECT_EQ(kit::text(extra, "labExtra"), QStringLiteral("1001"));
