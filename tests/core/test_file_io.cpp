@@ -217,12 +217,4 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
 #endif
 }
 
-TEST(Words, CountsAndArticles)
-{
-    EXPECT_EQ(veq::counted(1, "byte"), "1 byte");
-    EXPECT_EQ(veq::counted(0, "record"), "0 records");
-    EXPECT_EQ(veq::withArticle("except.dat"), "an except.dat");
-    EXPECT_EQ(veq::withArticle("planesq.dat"), "a planesq.dat");
-}
-
 } // namespace

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ui/file_dialogs.h"
-#include "ui/messenger.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,8 +14,8 @@
 #include <string>
 #include <vector>
 
-// The test kit's windows: scripted file dialogs, a recording messenger, and
-// ways to find, click and read the real controls by their names.
+// The test kit's windows: scripted file dialogs and ways to find, click and
+// read the real controls by their names.
 namespace kit {
 
 // File dialogs that answer from a script (an empty answer is a cancel) and
@@ -38,13 +37,6 @@ public:
 private:
     QString next(bool save, const FileRequest& request);
     std::deque<QString> m_answers;
-};
-
-// A messenger for windows tested on their own: it keeps every text told.
-class RecordingMessenger final : public Messenger {
-public:
-    void tell(const QString& text) override { told.push_back(text); }
-    QStringList told;
 };
 
 // The named control under `root`, or the named top-level window when `root`
