@@ -17,4 +17,8 @@ namespace veq::platform {
 // Refuses a folder that cannot be listed, saying why.
 [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder);
 
+// The program's arguments after its name, as UTF-8: on Windows from the wide
+// command line, since `argv` there is in the local code page.
+[[nodiscard]] std::vector<std::string> commandLineArguments(int argc, char** argv);
+
 } // namespace veq::platform

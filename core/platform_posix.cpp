@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -50,6 +51,11 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     if (readError != 0)
         return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(readError) + "."};
     return names;
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }
 
 } // namespace veq::platform

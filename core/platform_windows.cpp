@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <system_error>
 
 namespace veq::platform {
@@ -63,6 +65,19 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     if (error != ERROR_NO_MORE_FILES)
         return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(error) + "."};
     return names;
+}
+
+std::vector<std::string> commandLineArguments(int, char**)
+{
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    if (!wide)
+        return arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(utf8(wide[i]));
+    ::LocalFree(wide);
+    return arguments;
 }
 
 } // namespace veq::platform
