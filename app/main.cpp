@@ -2,6 +2,7 @@
 #include "ui/file_dialogs.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -31,9 +32,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VEQ Editor"));
     QApplication::setDesktopFileName(QStringLiteral("veq-editor"));
+    // Every window takes the program's icon; the SVG needs Qt's SVG plugins.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/veq-editor.svg")));
 
     QtFileDialogs fileDialogs;
     VEQ window(fileDialogs);
     window.show();
+    window.openFiles(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

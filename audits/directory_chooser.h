@@ -17,6 +17,8 @@ class QTreeWidgetItem;
 // kept: a bitmap folder of 30,000 files costs one listing, not 30,000 rows.
 class DirectoryChooser final : public QWidget {
     Q_OBJECT
+    // What the user chose, as a line edit's text is: scripts and tests set it alike.
+    Q_PROPERTY(QString currentPath READ currentPath WRITE setCurrentPath NOTIFY currentPathChanged USER true)
 
 public:
     DirectoryChooser(const QString& name, QWidget* parent);

@@ -143,4 +143,34 @@ std::string toUpperAscii(std::string_view text)
     return out;
 }
 
+namespace {
+
+// "03011804-03010814": two part ids and one character of any kind between them.
+constexpr std::size_t kTypedExceptLength = 2 * kPartIdLength + 1;
+
+// The byte offsets at which the characters of a UTF-8 text start.
+std::vector<std::size_t> characterStarts(std::string_view text)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            starts.push_back(i);
+    return starts;
+}
+
+} // namespace
+
+Expected<Entry> typedEntry(ListId id, std::string_view typed)
+{
+    const std::string text = toUpperAscii(typed);
+    const std::vector<std::size_t> starts = characterStarts(text);
+    const std::size_t wanted = id == ListId::Except ? kTypedExceptLength : entryLength(id);
+    if (starts.size() != wanted)
+        return Refusal{"Invalid input length"};
+    if (id != ListId::Except)
+        return text;
+    const std::string_view view(text);
+    return exceptPairText(view.substr(0, starts[kPartIdLength]), view.substr(starts[wanted - kPartIdLength]));
+}
+
 } // namespace veq

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/expected.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -51,5 +53,11 @@ void bufToGroup(const ConversionBuffer& buf, std::uint8_t* group);
 [[nodiscard]] std::string planeSqText(std::uint8_t plane, std::uint8_t squad);
 
 [[nodiscard]] std::string toUpperAscii(std::string_view text);
+
+// The entry that the Add window makes of a typed text (UTF-8): its letters in
+// upper case, checked by its length in characters and nothing else. An
+// exception pair is typed as two ids with any one character between them.
+// Refuses any other length with "Invalid input length".
+[[nodiscard]] Expected<Entry> typedEntry(ListId id, std::string_view typed);
 
 } // namespace veq

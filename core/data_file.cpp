@@ -33,6 +33,15 @@ const char* dataFileName(ListId kind)
     return "";
 }
 
+std::optional<ListId> kindFromFileName(const std::filesystem::path& path)
+{
+    const std::string name = toUpperAscii(displayPath(path.filename()));
+    for (ListId kind : kAllLists)
+        if (name.ends_with(toUpperAscii(dataFileName(kind))))
+            return kind;
+    return std::nullopt;
+}
+
 std::size_t largestDataFile(ListId kind) { return kFrameSize + static_cast<std::size_t>(kMaxRecords) * recordSize(kind); }
 
 const std::array<std::string, kPartPrefixRows>& partPrefixTable()
@@ -199,6 +208,15 @@ Expected<Bytes> buildDataFile(ListId kind, const DataFileHeaders& headers, const
     for (std::size_t k = 0; k < order.size(); ++k)
         encodeRecord(order[k], kind, buf, image.data() + kFrameSize + k * size);
     return image;
+}
+
+Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind, const DataFileHeaders& headers,
+                            const Entries& entries, ConversionBuffer& buf)
+{
+    auto image = buildDataFile(kind, headers, entries, buf);
+    if (!image)
+        return Refusal{"File not saved: " + image.reason() + ". Nothing was written."};
+    return replaceFile(path, *image);
 }
 
 Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf)

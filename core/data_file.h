@@ -2,10 +2,12 @@
 
 #include "core/codec.h"
 #include "core/expected.h"
+#include "core/file_io.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -15,6 +17,10 @@ namespace veq {
 [[nodiscard]] std::size_t recordSize(ListId kind);
 // "filelist.dat", "except.dat" or "planesq.dat".
 [[nodiscard]] const char* dataFileName(ListId kind);
+// The kind whose file name the path's name ends with, in any case: so
+// "FileList.DAT", "other_filelist.dat" and the temporary copies git hands its
+// diff filters ("XXXXXX_filelist.dat") all say "filelist".
+[[nodiscard]] std::optional<ListId> kindFromFileName(const std::filesystem::path& path);
 
 // The frame: header 1, a signed 16-bit count, header 2, then the records.
 inline constexpr std::size_t kHeader1Size = 20;
@@ -43,8 +49,7 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 // Decodes a whole file image. Refuses an image shorter than its frame or than
 // the records its count claims; a count of 0 or less means no records.
 // `buf` ends holding the last record converted.
-[[nodiscard]] Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind,
-                                               ConversionBuffer& buf);
+[[nodiscard]] Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind, ConversionBuffer& buf);
 
 // Encodes headers and entries (in list order) into a file image. Refuses more
 // than 32767 entries and entries whose digit pairs are not hexadecimal.
@@ -58,6 +63,12 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 // by prefix in table order (then any other prefixes in ascending order), within
 // a prefix first the entries whose third digit pair is 10 or more, then the rest.
 [[nodiscard]] Entries fileListRecordOrder(const Entries& entries);
+
+// Writes the entries (in list order) over `path` with the safe save. What
+// buildDataFile refuses is refused before anything is written.
+[[nodiscard]] Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind,
+                                                const DataFileHeaders& headers, const Entries& entries,
+                                                ConversionBuffer& buf);
 
 // Reads and decodes a data file; a refusal names the path.
 [[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf);

@@ -16,6 +16,8 @@ std::string displayPath(const fs::path& path)
     return std::string(text.begin(), text.end());
 }
 
+fs::path utf8Path(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
 std::string counted(std::size_t count, std::string_view noun)
 {
     std::string text = std::to_string(count) + " ";

@@ -13,6 +13,8 @@ namespace veq {
 
 // A path as the user should read it in a message, with the system's separators.
 [[nodiscard]] std::string displayPath(const std::filesystem::path& path);
+// A path given as UTF-8 text (a command-line argument), on every system.
+[[nodiscard]] std::filesystem::path utf8Path(std::string_view text);
 // "1 byte", "2 bytes": a count with its noun in the right number.
 [[nodiscard]] std::string counted(std::size_t count, std::string_view noun);
 // "a filelist.dat", "an except.dat".

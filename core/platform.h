@@ -59,4 +59,8 @@ private:
 // Renames `from` over `to` in one step, durable once it returns.
 [[nodiscard]] std::error_code replace(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// The program's arguments after its name, as UTF-8: on Windows from the wide
+// command line, since `argv` there is in the local code page.
+[[nodiscard]] std::vector<std::string> commandLineArguments(int argc, char** argv);
+
 } // namespace veq::platform

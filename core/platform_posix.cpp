@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -206,6 +207,11 @@ std::error_code replace(const fs::path& from, const fs::path& to)
         ::close(fd);
     }
     return {};
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }
 
 } // namespace veq::platform

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <string_view>
 #include <system_error>
@@ -249,6 +251,19 @@ bool mayWrite(const fs::path& path)
 std::error_code replace(const fs::path& from, const fs::path& to)
 {
     return succeeded(::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
+std::vector<std::string> commandLineArguments(int, char**)
+{
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    if (!wide)
+        return arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(utf8(wide[i]));
+    ::LocalFree(wide);
+    return arguments;
 }
 
 } // namespace veq::platform

@@ -12,16 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <string>
-#include <vector>
-
-namespace {
-
-// "03011804-03010814": two part ids and one character of any kind between them.
-constexpr std::size_t kTypedExceptLength = 2 * veq::kPartIdLength + 1;
-
-} // namespace
-
 fFileListAdd::fFileListAdd(Messenger& messenger)
     : ToolWindow(QStringLiteral("fFileListAdd"), QStringLiteral("Add Aircraft Parts")), m_messenger(messenger)
 {
@@ -81,20 +71,12 @@ void fFileListAdd::bAddFileListEntry_Click()
     const QString text = tAddFilelistText->text().toUpper();
     tAddFilelistText->setText(text);
 
-    // Lengths count characters, not UTF-16 units; only the length is checked.
-    const std::u32string chars = text.toStdU32String();
-    const std::size_t length = chars.size();
-    const std::size_t wanted =
-        CurrentList == veq::ListId::Except ? kTypedExceptLength : veq::entryLength(CurrentList);
-    if (length != wanted) {
-        m_messenger.tell(QStringLiteral("Invalid input length"));
-    } else if (CurrentList == veq::ListId::Except) {
-        const QString left = QString::fromStdU32String(chars.substr(0, veq::kPartIdLength));
-        const QString right = QString::fromStdU32String(chars.substr(length - veq::kPartIdLength));
-        m_model->add(veq::exceptPairText(left.toStdString(), right.toStdString()));
-    } else {
-        m_model->add(text.toStdString());
-    }
+    // Only the length is checked, in characters; the command line's "add" takes the same rule.
+    const auto entry = veq::typedEntry(CurrentList, text.toStdString());
+    if (entry)
+        m_model->add(*entry);
+    else
+        m_messenger.tell(QString::fromStdString(entry.reason()));
 }
 
 void fFileListAdd::bRemove_Click() { removeSelectedEntries(*lNewFileList, kRemoveLimit, nullptr, m_messenger); }

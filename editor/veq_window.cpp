@@ -62,6 +62,11 @@ void VEQ::buildControls()
         main.view = new EntryListView(QString::fromLatin1(name), main.model, QAbstractItemView::ExtendedSelection,
                                       entryFont, this);
         placeTwips(main.view, l, t, w, h);
+        main.view->acceptFileDrops();
+        // Queued, so the read runs after the drop has ended.
+        connect(
+            main.view, &EntryListView::filesDropped, this,
+            [this, id](const QStringList& paths) { filesDropped(id, paths); }, Qt::QueuedConnection);
     };
     list(ListId::PlaneSq, "lPlaneSq", 240, 960, 1695, 8220);
     list(ListId::FileList, "lFileList", 3720, 960, 1695, 8460);
@@ -106,10 +111,10 @@ void VEQ::buildControls()
     connect(mainList(ListId::PlaneSq).view, &EntryListView::deleteKeyPressed, this, &VEQ::bDelPlaneSq_Click);
 
     // Frames and labels take no focus.
-    chainTabOrder(this, {"lFileList", "lExcept", "bRdFilelist", "bWrFilelist", "bRdExcept", "bWrExcept",
-                         "bAddFileList", "bDelFileList", "bAddExcept", "bDelExcept", "bExit", "lPlaneSq", "bRdPlaneSq",
-                         "bWrPlaneSq", "bAddPlaneSq", "bDelPlaneSq", "bCopyPlaneSq", "bCopyFileList", "bCopyExcept",
-                         "bAuoGen", "bMissing", "bExtra"});
+    chainTabOrder(this, {"lFileList",    "lExcept",      "bRdFilelist", "bWrFilelist", "bRdExcept",    "bWrExcept",
+                         "bAddFileList", "bDelFileList", "bAddExcept",  "bDelExcept",  "bExit",        "lPlaneSq",
+                         "bRdPlaneSq",   "bWrPlaneSq",   "bAddPlaneSq", "bDelPlaneSq", "bCopyPlaneSq", "bCopyFileList",
+                         "bCopyExcept",  "bAuoGen",      "bMissing",    "bExtra"});
 }
 
 void VEQ::AddListItem(const veq::Entry& item, ListId listId)
@@ -152,7 +157,11 @@ void VEQ::readDataFile(ListId listId)
         m_messages.tell(QStringLiteral("File not Selected"));
         return;
     }
+    readFileInto(listId, fileName);
+}
 
+void VEQ::readFileInto(ListId listId, const QString& fileName)
+{
     hide();
     pleaseWait().showPainted();
 
@@ -169,6 +178,28 @@ void VEQ::readDataFile(ListId listId)
     pleaseWait().hide();
     if (!file)
         m_messages.tell(fromCore(file.reason()));
+}
+
+void VEQ::openFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (const auto kind = veq::kindFromFileName(toFsPath(path)))
+            readFileInto(*kind, path);
+        else
+            m_messages.tell(QStringLiteral("Could not read %1: its name says no list (filelist.dat, except.dat or "
+                                           "planesq.dat).")
+                                .arg(fromCore(veq::displayPath(toFsPath(path)))));
+    }
+}
+
+void VEQ::filesDropped(ListId listId, const QStringList& paths)
+{
+    // One file reads into the list it was dropped on, whatever its name, as
+    // "Read" would; several can only be told apart by their names.
+    if (paths.size() == 1)
+        readFileInto(listId, paths.front());
+    else
+        openFiles(paths);
 }
 
 void VEQ::tellLoadFirst(ListId listId)
@@ -193,12 +224,7 @@ void VEQ::writeDataFile(ListId listId)
         return;
     }
 
-    auto image = veq::buildDataFile(listId, list.headers, list.model->entries(), ConvBuf);
-    if (!image) {
-        m_messages.tell(QStringLiteral("File not saved: %1. Nothing was written.").arg(fromCore(image.reason())));
-        return;
-    }
-    auto saved = veq::replaceFile(toFsPath(target), *image);
+    auto saved = veq::saveDataFile(toFsPath(target), listId, list.headers, list.model->entries(), ConvBuf);
     const std::string& message = saved ? saved->notice : saved.reason();
     if (!message.empty())
         m_messages.tell(fromCore(message));

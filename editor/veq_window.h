@@ -35,6 +35,10 @@ public:
     // The same for many items at once, with one change of the list.
     void AddListItems(veq::Entries items, veq::ListId listId);
 
+    // Reads each file into the list its name says, as "Read" would; a name
+    // that says no list is refused with a message.
+    void openFiles(const QStringList& paths);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -71,6 +75,8 @@ private:
 
     // The Read, Write and Delete steps shared by the three lists.
     void readDataFile(veq::ListId listId);
+    void readFileInto(veq::ListId listId, const QString& fileName);
+    void filesDropped(veq::ListId listId, const QStringList& paths);
     void writeDataFile(veq::ListId listId);
     void deleteSelected(veq::ListId listId);
     void openAddDialog(veq::ListId listId);

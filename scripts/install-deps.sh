@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev libgl-dev qt6-gtk-platformtheme
+  qt6-base-dev libgl-dev qt6-gtk-platformtheme libqt6svg6
   libgtest-dev
   fonts-liberation2
   xvfb xauth x11-utils x11-apps

@@ -2,7 +2,10 @@
 
 #include "ui/entry_list_model.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -46,4 +49,51 @@ void EntryListView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QListView::keyPressEvent(event);
+}
+
+void EntryListView::acceptFileDrops()
+{
+    m_acceptsFiles = true;
+    viewport()->setAcceptDrops(true);
+}
+
+QStringList EntryListView::droppedFiles(const QDropEvent* event) const
+{
+    QStringList paths;
+    const QMimeData* mime = event->mimeData();
+    if (!m_acceptsFiles || !mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl& url : mime->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+void EntryListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFiles(event).isEmpty())
+        QListView::dragEnterEvent(event);
+    else
+        event->acceptProposedAction();
+}
+
+void EntryListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (droppedFiles(event).isEmpty())
+        QListView::dragMoveEvent(event);
+    else
+        event->acceptProposedAction();
+}
+
+void EntryListView::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = droppedFiles(event);
+    if (paths.isEmpty()) {
+        QListView::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    Q_EMIT filesDropped(paths);
 }

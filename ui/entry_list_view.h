@@ -21,14 +21,24 @@ public:
     [[nodiscard]] EntryListModel* entryModel() const { return m_model; }
     // Positions of the selected rows, ascending.
     [[nodiscard]] std::vector<std::size_t> selectedPositions() const;
+    // From now on local files dropped on the list are offered through filesDropped.
+    void acceptFileDrops();
 
 Q_SIGNALS:
     void deleteKeyPressed();
+    void filesDropped(const QStringList& paths);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The local files a drag carries; empty when it carries anything else or the list takes no files.
+    [[nodiscard]] QStringList droppedFiles(const QDropEvent* event) const;
+
     EntryListModel* m_model;
+    bool m_acceptsFiles = false;
     int m_currentBeforeChange = -1;
 };

@@ -20,7 +20,7 @@ set(desktop "${PREFIX}/${DATADIR}/applications/veq-editor.desktop")
 set(icon_dir "${PREFIX}/${DATADIR}/icons/hicolor/scalable/apps")
 file(GLOB metainfos "${PREFIX}/${DATADIR}/metainfo/*.metainfo.xml")
 
-foreach(path "${PREFIX}/${BINDIR}/${EXECUTABLE}" "${desktop}")
+foreach(path "${PREFIX}/${BINDIR}/${EXECUTABLE}" "${PREFIX}/${BINDIR}/${CLI_EXECUTABLE}" "${desktop}")
   if(NOT EXISTS "${path}")
     problem("not installed: ${path}")
   endif()

@@ -20,6 +20,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
     sleep 0.5
     for _ in 1 2 3 4 5; do xwd -name "VEQ Editor" -silent -out "$work/shot.xwd" 2>/dev/null && break; sleep 0.5; done
     [ -s "$work/shot.xwd" ] || status=1
+    xprop -name "VEQ Editor" _NET_WM_ICON >"$work/icon" 2>&1 || true
   else
     echo "no window titled VEQ Editor appeared"; cat "$work/out"; status=1
   fi
@@ -36,3 +37,6 @@ echo "window: ${width}x${height}"
 size=$(stat -c %s "$work/shot.xwd")
 [ "$size" -gt $((width * height * 3)) ] || { echo "screenshot too small: $size bytes"; exit 1; }
 echo "screenshot: $size bytes"
+# The window carries the program's icon: the SVG was built in and Qt could render it.
+grep -q "_NET_WM_ICON(CARDINAL)" "$work/icon" || { echo "the window has no icon:"; cat "$work/icon"; exit 1; }
+echo "icon: $(wc -c <"$work/icon") bytes of _NET_WM_ICON"

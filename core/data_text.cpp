@@ -1,0 +1,67 @@
+#include "core/data_text.h"
+
+#include <charconv>
+
+namespace veq {
+
+namespace {
+
+constexpr std::string_view kHeader1Key = "header1 ";
+constexpr std::string_view kHeader2Key = "header2 ";
+
+template <std::size_t N> std::string hexLine(std::string_view key, const std::array<std::uint8_t, N>& bytes)
+{
+    std::string line(key);
+    for (std::uint8_t byte : bytes)
+        line += ByteToStr(byte);
+    return line + '\n';
+}
+
+template <std::size_t N> bool parseHex(std::string_view digits, std::array<std::uint8_t, N>& bytes)
+{
+    if (digits.size() != 2 * N || !isHexText(digits))
+        return false;
+    for (std::size_t i = 0; i < N; ++i)
+        std::from_chars(digits.data() + 2 * i, digits.data() + 2 * i + 2, bytes[i], 16);
+    return true;
+}
+
+Refusal badHeader(std::size_t lineNumber, std::size_t bytes)
+{
+    return Refusal{"line " + std::to_string(lineNumber) + " is not a header of " + std::to_string(2 * bytes) +
+                   " hexadecimal digits"};
+}
+
+} // namespace
+
+std::string headerLines(const DataFileHeaders& headers)
+{
+    return hexLine(kHeader1Key, headers.header1) + hexLine(kHeader2Key, headers.header2);
+}
+
+Expected<DataFile> parseDataText(std::string_view text)
+{
+    DataFile file;
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        ++lineNumber;
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+
+        if (line.starts_with(kHeader1Key)) {
+            if (!parseHex(line.substr(kHeader1Key.size()), file.headers.header1))
+                return badHeader(lineNumber, kHeader1Size);
+        } else if (line.starts_with(kHeader2Key)) {
+            if (!parseHex(line.substr(kHeader2Key.size()), file.headers.header2))
+                return badHeader(lineNumber, kHeader2Size);
+        } else if (!line.empty()) {
+            file.entries.push_back(toUpperAscii(line));
+        }
+    }
+    return file;
+}
+
+} // namespace veq

@@ -1,0 +1,130 @@
+#include "core/copy_reader.h"
+#include "tests/windows/main_window_fixture.h"
+
+#include <QMimeData>
+#include <QProcess>
+
+using veq::Entries;
+using veq::ListId;
+using Args = std::vector<std::string>;
+
+namespace {
+
+std::pair<int, std::string> veq(const Args& args)
+{
+    QStringList list;
+    for (const std::string& arg : args)
+        list << QString::fromStdString(arg);
+    QProcess process;
+    process.start(QStringLiteral(VEQ_CLI), list);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString()};
+}
+// "@path" answers a file dialog, "name=text" fills a box, "name" clicks: in the window shown.
+void drive(kit::ScriptedFileDialogs& dialogs, const Args& steps)
+{
+    for (const std::string& step : steps) {
+        const std::size_t equals = step.find('=');
+        QWidget* control = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* found = window->findChild<QWidget*>(QString::fromStdString(step.substr(0, equals))))
+                control = window->isVisible() ? found : control;
+        if (step[0] == '@')
+            dialogs.answer(QString::fromStdString(step.substr(1)));
+        else if (equals == std::string::npos)
+            kit::click(control->window(), step.c_str());
+        else
+            control->metaObject()->userProperty().write(control, QString::fromStdString(step.substr(equals + 1)));
+    }
+}
+
+TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesThemBack)
+{
+    const std::string here = folder.path().string(), squadron = here + "/squadron.dat";
+    // The window's steps and veq's arguments ("F": the file) make the same bytes, which survive dump and build.
+    const auto expectSame = [&](ListId id, const Args& steps, Args args) {
+        SCOPED_TRACE(steps[0]);
+        const std::string file = here + "/" + veq::dataFileName(id), out = here + "/out_" + veq::dataFileName(id);
+        read(id, kit::randomEntries(id, 200, 7, false));
+        drive(dialogs, steps);
+        drive(dialogs, {"@" + out, "bWr" + std::string(readButton(id) + 3)});
+        std::replace(args.begin(), args.end(), std::string("F"), file);
+        EXPECT_EQ(veq(args).first, 0);
+        const std::string text = veq({"dump", "--headers", out}).second;
+        kit::writeFile(here + "/text", veq::Bytes(text.begin(), text.end()));
+        EXPECT_EQ(veq({"build", here + "/text", out}).first, 0);
+        EXPECT_EQ(kit::readFile(file), kit::readFile(out));
+    };
+    for (ListId id : veq::kAllLists) {
+        const Entries others = kit::randomEntries(id, 60, 8);
+        const std::string other = here + "/other.dat", plane(veq::planeIdOf(id, others[0])), list = listName(id) + 1;
+        const std::string typed = std::array{"0301071a", "03011804-0301081a", "2a0000009b"}[veq::slotOf(id)];
+        kit::writeFile(other, kit::dataImage(id, others));
+        expectSame(id, {"bAdd" + list, "tAddFilelistText=" + typed, "bAddFileListEntry", "bFileListEntryFinish"},
+                   {"add", "F", typed});
+        expectSame(id, {"bCopy" + list, "tCopyPlaneId=" + plane, "@" + other, "bCopyAdd", "bCopyFinish"},
+                   {"copy", "F", "--from", other, "--plane", plane});
+    }
+    kit::writeFile(folder / "030a0b0c.BMP", {1});
+    kit::SquadronBuilder squadrons;
+    squadrons.record(0x94, 1, {0x25, 0x01, 0x25});
+    kit::writeFile(squadron, squadrons.image());
+    expectSame(ListId::FileList, {"bExtra", "DirExtra=" + here, "bCheck", "Command1"},
+               {"extra", "--filelist", "F", here, "--add"});
+    expectSame(ListId::PlaneSq, {"bAuoGen", "@" + squadron, "bOpenSq", "bFinish"},
+               {"autogen", squadron, "--into", "F"});
+}
+
+TEST(Cli, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
+{
+    kit::TempFolder folder;
+    const std::string here = folder.path().string(), file = here + "/filelist.dat", bad = here + "/bad_except.dat";
+    const veq::Bytes start = kit::dataImage(ListId::FileList, {"03010714", "03000001", "03010714"});
+    kit::writeFile(file, start);
+    kit::writeFile(here + "/except.dat", kit::dataImage(ListId::Except, {"03000002 ======> 03010815"}));
+    kit::writeFile(bad, {'h', 'e', 'a', 'd', 'e', 'r', '1', ' ', '0'}); // too short for any file, a bad header line
+    kit::writeFile(here + "/03010714.BMP", {1});
+    const auto expect = [&](int status, const Args& args, const std::string& out) {
+        EXPECT_EQ(veq(args), std::make_pair(status, out)) << testing::PrintToString(args);
+        EXPECT_EQ(kit::readFile(file), start) << testing::PrintToString(args);
+    };
+    expect(0, {"dump", file}, "03000001\n03010714\n");
+    expect(0, {"dump", "--raw", file}, "03010714\n03000001\n03010714\n");
+    expect(
+        0, {"missing", "--filelist", file, "--except", here + "/except.dat", here},
+        "Missing FileList\n  03000001.bmp\nMissing Except\n  03010815.bmp\nMissing\n  03000001.bmp\n  03010815.bmp\n");
+    expect(0, {"extra", "--filelist", file, here}, "Extra\n");
+    expect(0, {"add", file, "03010714"}, "");
+    expect(0, {"add", here + "/except.dat", "03000002-03010815", "03000003-03010815"}, "03000003 ======> 03010815\n");
+    expect(1, {"check", bad, file}, file + ": ok, 2 entries\n");
+    for (const Args& refused : {Args{"add", file, "03010715", "030107141"}, Args{"add", file, "03010715", "GGGGGGGG"},
+                                Args{"copy", file, "--from", bad, "--plane", "01"},
+                                Args{"autogen", bad, "--into", file}, Args{"build", bad, file}})
+        expect(1, refused, "");
+    for (const Args& misused :
+         {Args{}, Args{"frobnicate", file}, Args{"dump", here}, Args{"copy", file, "--from", bad}})
+        expect(2, misused, "");
+}
+
+TEST_F(MainWindow, OpensTheFilesItIsGivenAndFilesDroppedOnAList)
+{
+    const QString notes = QString::fromStdString((folder / "notes.txt").string());
+    kit::writeFile(folder / "notes.txt", kit::dataImage(ListId::Except, {"03011804 ======> 03010814"}));
+    kit::writeFile(folder / "Mod_PlaneSq.DAT", kit::dataImage(ListId::PlaneSq, {"2500000094"}));
+    window->openFiles({notes, QString::fromStdString((folder / "Mod_PlaneSq.DAT").string())});
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("notes.txt")) && shown(ListId::Except).empty());
+    EXPECT_EQ(shown(ListId::PlaneSq), Entries{"2500000094"});
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(notes)});
+    QWidget* list = kit::find<QListView>(window.get(), "lExcept")->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list, &enter);
+    QApplication::sendEvent(list, &drop);
+    kit::settle();
+    EXPECT_TRUE(enter.isAccepted() && list->acceptDrops());
+    EXPECT_EQ(shown(ListId::Except), Entries{"03011804 ======> 03010814"});
+}
+
+} // namespace
