@@ -17,6 +17,8 @@ class QTreeWidgetItem;
 // kept: a bitmap folder of 30,000 files costs one listing, not 30,000 rows.
 class DirectoryChooser final : public QWidget {
     Q_OBJECT
+    // One group for screen readers: the tree and the path it opened.
+    Q_CLASSINFO("AccessibleRole", "Grouping")
 
 public:
     DirectoryChooser(const QString& name, QWidget* parent);
