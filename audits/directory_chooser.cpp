@@ -39,6 +39,10 @@ DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
     m_tree->setObjectName(name + QStringLiteral("Tree"));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
+    // Qt's accessible tree always offers the header as its first row, hidden
+    // or not: give the column its name rather than the default "1".
+    m_tree->setHeaderLabel(QStringLiteral("Folder"));
+    m_tree->setAccessibleName(QStringLiteral("Folders"));
     m_tree->setUniformRowHeights(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Double-click already unfolds a folder; Enter should open and unfold alike.
@@ -52,6 +56,7 @@ DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
     m_pathShown->setObjectName(name + QStringLiteral("Path"));
     m_pathShown->setReadOnly(true);
     m_pathShown->setFocusPolicy(Qt::ClickFocus);
+    m_pathShown->setAccessibleName(QStringLiteral("Opened folder"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -96,8 +101,7 @@ QTreeWidgetItem* DirectoryChooser::itemOf(const QString& path)
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < item->childCount() && !next; ++i) {
             const QString childPath = pathOf(item->child(i));
-            if (wanted.compare(childPath, kPathCase) == 0 ||
-                wanted.startsWith(childPath + QLatin1Char('/'), kPathCase))
+            if (wanted.compare(childPath, kPathCase) == 0 || wanted.startsWith(childPath + QLatin1Char('/'), kPathCase))
                 next = item->child(i);
         }
         item = next;

@@ -19,6 +19,8 @@ class DirectoryChooser final : public QWidget {
     Q_OBJECT
     // What the user chose, as a line edit's text is: scripts and tests set it alike.
     Q_PROPERTY(QString currentPath READ currentPath WRITE setCurrentPath NOTIFY currentPathChanged USER true)
+    // One group for screen readers: the tree and the path it opened.
+    Q_CLASSINFO("AccessibleRole", "Grouping")
 
 public:
     DirectoryChooser(const QString& name, QWidget* parent);

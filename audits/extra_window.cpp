@@ -3,6 +3,7 @@
 #include "audits/directory_chooser.h"
 #include "core/bitmap_audit.h"
 #include "core/platform.h"
+#include "ui/accessibility.h"
 #include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
@@ -12,6 +13,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 
 fExtra::fExtra(Messenger& messenger)
     : ToolWindow(QStringLiteral("fExtra"), QStringLiteral("Extra")), m_messenger(messenger)
@@ -34,6 +36,18 @@ fExtra::fExtra(Messenger& messenger)
 
     QPushButton* Command1 = button(this, "Command1", "Finish", 120, 7920, 1695, 615);
     QPushButton* bCancel = button(this, "bCancel", "Cancel", 5400, 7920, 1695, 615);
+
+    // The keyboard starts in the folder tree, where every check starts.
+    setFirstControl(DirExtra->tree());
+    nameControl(DirExtra, QStringLiteral("Bitmap folder"),
+                QStringLiteral("The folder searched for part bitmaps that the FileList list does not name"));
+    nameControl(bCheck, QStringLiteral("Check the folder for bitmaps not in the FileList list"));
+    nameControl(bRemove, QStringLiteral("Remove selected extra bitmaps"));
+    nameControl(lExtra, QStringLiteral("Extra bitmaps"),
+                QStringLiteral("Part ids of the bitmaps that the FileList list does not name"));
+    nameCountLabel(labExtra, QStringLiteral("Extra bitmaps"));
+    nameControl(Command1, QStringLiteral("Finish: add the extra bitmaps to the FileList list"));
+    bCancel->setAccessibleDescription(QStringLiteral("Close without changing the FileList list"));
 
     connect(bCheck, &QPushButton::clicked, this, &fExtra::bCheck_Click);
     connect(bRemove, &QPushButton::clicked, this, &fExtra::bRemove_Click);

@@ -3,6 +3,7 @@
 #include "audits/directory_chooser.h"
 #include "core/bitmap_audit.h"
 #include "core/platform.h"
+#include "ui/accessibility.h"
 #include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -30,7 +32,8 @@ constexpr int kExitWidth = 1215;
 constexpr int kExitHeight = 495;
 constexpr int kClientHeight = kLineTop + 180 + kExitHeight + kMargin;
 
-// One framed result list with its count label under the frame.
+// One framed result list with its count label under the frame, both named
+// after the frame for screen readers.
 EntryListModel* resultList(QWidget* parent, int column, const char* frameName, const char* frameCaption,
                            const char* listName, QLabel*& countLabel, const char* countName)
 {
@@ -43,10 +46,12 @@ EntryListModel* resultList(QWidget* parent, int column, const char* frameName, c
     auto* list = new EntryListView(QString::fromLatin1(listName), model, QAbstractItemView::SingleSelection,
                                    listFont(8.25), frame);
     placeTwips(list, 120, 300, kFrameWidth - 240, kFrameHeight - 420);
+    nameControl(list, frame->title());
 
     // Blank until the first report.
     countLabel = label(parent, countName, "", left, kCountTop, kFrameWidth, 285);
     countLabel->setAlignment(Qt::AlignCenter);
+    nameCountLabel(countLabel, frame->title());
     return model;
 }
 
@@ -57,13 +62,19 @@ Missing::Missing(Messenger& messenger)
 {
     sizeClientTwips(this, kClientWidth, kClientHeight);
 
-    label(this, "labPath", "Choose Directory", kMargin, kFrameTop, kChooserWidth, 255);
+    QLabel* labPath = label(this, "labPath", "Choose Directory", kMargin, kFrameTop, kChooserWidth, 255);
 
     dirMissing = new DirectoryChooser(QStringLiteral("dirMissing"), this);
     placeTwips(dirMissing, kMargin, kFrameTop + 300, kChooserWidth, kFrameHeight - 300 - 615);
+    labPath->setBuddy(dirMissing);
+    nameControl(dirMissing, QStringLiteral("Bitmap folder"),
+                QStringLiteral("The folder searched for the bitmaps of the FileList and Except lists"));
+    // The keyboard starts in the folder tree, where every report starts.
+    setFirstControl(dirMissing->tree());
 
-    QPushButton* bReport = button(this, "bReport", "Report ===>", kMargin, kFrameTop + kFrameHeight - 495,
-                                  kChooserWidth, 495);
+    QPushButton* bReport =
+        button(this, "bReport", "Report ===>", kMargin, kFrameTop + kFrameHeight - 495, kChooserWidth, 495);
+    nameControl(bReport, QStringLiteral("Report missing bitmaps of the FileList and Except lists"));
 
     m_fileListMissing = resultList(this, 0, "FrMissing", "Missing FileList", "lFileListMissing",
                                    labFileListMissingCount, "labFileListMissingCount");
@@ -74,6 +85,7 @@ Missing::Missing(Messenger& messenger)
     separatorLine(this, 0, kLineTop, kClientWidth);
     QPushButton* breportCancel = button(this, "breportCancel", "Exit", kClientWidth - kMargin - kExitWidth,
                                         kLineTop + 180, kExitWidth, kExitHeight);
+    breportCancel->setAccessibleDescription(QStringLiteral("Back to the main window"));
 
     connect(bReport, &QPushButton::clicked, this, &Missing::bReport_Click);
     connect(breportCancel, &QPushButton::clicked, this, &Missing::breportCancel_Click);

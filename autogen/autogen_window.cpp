@@ -1,6 +1,7 @@
 #include "autogen/autogen_window.h"
 
 #include "core/squadron.h"
+#include "ui/accessibility.h"
 #include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
@@ -28,13 +29,22 @@ fAutoGen::fAutoGen(Messenger& messenger, FileDialogs& fileDialogs)
     QPushButton* bOpenSq = button(this, "bOpenSq", "Open Squad File -->", 240, 120, 2055, 615);
     QPushButton* bFinish = button(this, "bFinish", "Finish", 120, 4920, 2055, 495);
     // Pilot files are not read: the button is shown but has no action.
-    button(this, "Command1", "Open Pilot File -->", 240, 960, 2055, 615);
+    QPushButton* Command1 = button(this, "Command1", "Open Pilot File -->", 240, 960, 2055, 615);
     QPushButton* Command2 = button(this, "Command2", "<--- Remove", 360, 2400, 1815, 615);
     QPushButton* Command3 = button(this, "Command3", "Cancel", 3960, 4920, 2055, 495);
 
     separatorLine(this, 0, 4560, 6240);
 
     chainTabOrder(this, {"SqList", "bOpenSq", "bFinish", "Command1", "Command2", "Command3"});
+    setFirstControl(SqList);
+
+    nameControl(SqList, QStringLiteral("PlaneSQ entries from squadron.dat"));
+    nameControl(bOpenSq, QStringLiteral("Open Squad File squadron.dat"),
+                QStringLiteral("Lists a PlaneSQ entry for every plane of every squadron in the file"));
+    nameControl(bFinish, QStringLiteral("Finish: add the entries to the PlaneSQ list"));
+    nameControl(Command1, QStringLiteral("Open Pilot File"), QStringLiteral("Pilot files are not read"));
+    nameControl(Command2, QStringLiteral("Remove the selected PlaneSQ entry"));
+    Command3->setAccessibleDescription(QStringLiteral("Close without changing the PlaneSQ list"));
 
     connect(bOpenSq, &QPushButton::clicked, this, &fAutoGen::bOpenSq_Click);
     connect(Command2, &QPushButton::clicked, this, &fAutoGen::Command2_Click);

@@ -1,6 +1,7 @@
 #include "dialogs/add_dialog.h"
 
 #include "core/codec.h"
+#include "ui/accessibility.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
 #include "ui/layout.h"
@@ -31,12 +32,15 @@ fFileListAdd::fFileListAdd(Messenger& messenger)
                                      listFont(9.75), this);
     placeTwips(lNewFileList, 6000, 1080, 2895, 4740);
 
-    QPushButton* bRemove = button(this, "bRemove", "<-- Remove", 3960, 3000, 1815, 375);
-    QPushButton* bFileListEntryFinish = button(this, "bFileListEntryFinish", "Finish", 240, 6360, 1935, 495);
-    QPushButton* bFileListEntryCancel = button(this, "bFileListEntryCancel", "Cancel", 6960, 6360, 1935, 495);
+    bRemove = button(this, "bRemove", "<-- Remove", 3960, 3000, 1815, 375);
+    bFileListEntryFinish = button(this, "bFileListEntryFinish", "Finish", 240, 6360, 1935, 495);
+    bFileListEntryCancel = button(this, "bFileListEntryCancel", "Cancel", 6960, 6360, 1935, 495);
 
     chainTabOrder(this, {"tAddFilelistText", "bAddFileListEntry", "lNewFileList", "bRemove", "bFileListEntryFinish",
                          "bFileListEntryCancel"});
+    setFirstControl(tAddFilelistText);
+    labExample->setBuddy(tAddFilelistText);
+    nameControls(CurrentList);
 
     connect(bAddFileListEntry, &QPushButton::clicked, this, &fFileListAdd::bAddFileListEntry_Click);
     // Enter in the text box is the quick way to press "Add -->".
@@ -63,6 +67,19 @@ void fFileListAdd::Who(veq::ListId lname)
         labExample->setText(QStringLiteral("Enter Part: ie 2500000094"));
         break;
     }
+    nameControls(lname);
+}
+
+void fFileListAdd::nameControls(veq::ListId id)
+{
+    const QString list = listCaption(id);
+    // The example line is the text box's label; the name says which list the entry is for.
+    nameControl(tAddFilelistText, QStringLiteral("New %1 entry").arg(list), labExample->text());
+    nameControl(bAddFileListEntry, QStringLiteral("Add to the new %1 entries").arg(list));
+    nameControl(lNewFileList, QStringLiteral("New %1 entries").arg(list));
+    nameControl(bRemove, QStringLiteral("Remove selected new %1 entries").arg(list));
+    nameControl(bFileListEntryFinish, QStringLiteral("Finish: add the new entries to the %1 list").arg(list));
+    bFileListEntryCancel->setAccessibleDescription(QStringLiteral("Close without adding to the %1 list").arg(list));
 }
 
 void fFileListAdd::bAddFileListEntry_Click()

@@ -27,6 +27,8 @@ private:
     void bRemove_Click();
     void bFileListEntryFinish_Click();
     void bFileListEntryCancel_Click();
+    // Names the controls after main list `id` for screen readers.
+    void nameControls(veq::ListId id);
 
     Messenger& m_messenger;
     veq::ListId CurrentList = veq::ListId::FileList;
@@ -37,4 +39,7 @@ private:
     QPushButton* bAddFileListEntry = nullptr;
     EntryListModel* m_model = nullptr;
     EntryListView* lNewFileList = nullptr;
+    QPushButton* bRemove = nullptr;
+    QPushButton* bFileListEntryFinish = nullptr;
+    QPushButton* bFileListEntryCancel = nullptr;
 };

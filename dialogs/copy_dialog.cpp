@@ -2,6 +2,8 @@
 
 #include "core/codec.h"
 #include "core/copy_reader.h"
+#include "core/data_file.h"
+#include "ui/accessibility.h"
 #include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
@@ -26,14 +28,14 @@ fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
     sizeClientTwips(this, 8415, 6735);
 
     labFileId = label(this, "labFileId", "Operating on Filelist file", 240, 120, 3855, 375);
-    label(this, "labExample", "Enter Plane Hex Id: ie. 25 = SE5a", 240, 600, 3855, 375);
+    labExample = label(this, "labExample", "Enter Plane Hex Id: ie. 25 = SE5a", 240, 600, 3855, 375);
 
     tCopyPlaneId = new QLineEdit(this);
     tCopyPlaneId->setObjectName(QStringLiteral("tCopyPlaneId"));
     placeTwips(tCopyPlaneId, 240, 1200, 1695, 375);
 
-    QPushButton* bCopyAdd = button(this, "bCopyAdd", "Add ----->", 2040, 1200, 1815, 375);
-    QPushButton* bCopyRemove = button(this, "bCopyRemove", "<-----Remove", 2040, 2400, 1815, 375);
+    bCopyAdd = button(this, "bCopyAdd", "Add ----->", 2040, 1200, 1815, 375);
+    bCopyRemove = button(this, "bCopyRemove", "<-----Remove", 2040, 2400, 1815, 375);
 
     m_model = new EntryListModel(true, this);
     lCopy =
@@ -42,10 +44,13 @@ fCopy::fCopy(Messenger& messenger, FileDialogs& fileDialogs)
 
     separatorLine(this, 120, 5775, 8175);
 
-    QPushButton* bCopyFinish = button(this, "bCopyFinish", "Finish", 240, 6000, 1935, 495);
-    QPushButton* bCopyCancel = button(this, "bCopyCancel", "Cancel", 6240, 6000, 1935, 495);
+    bCopyFinish = button(this, "bCopyFinish", "Finish", 240, 6000, 1935, 495);
+    bCopyCancel = button(this, "bCopyCancel", "Cancel", 6240, 6000, 1935, 495);
 
     chainTabOrder(this, {"tCopyPlaneId", "bCopyAdd", "bCopyRemove", "lCopy", "bCopyFinish", "bCopyCancel"});
+    setFirstControl(tCopyPlaneId);
+    labExample->setBuddy(tCopyPlaneId);
+    nameControls(CopyListId);
 
     connect(bCopyAdd, &QPushButton::clicked, this, &fCopy::bCopyAdd_Click);
     // Enter in the plane-id box is the quick way to press "Add ----->".
@@ -61,6 +66,20 @@ void fCopy::Who(veq::ListId lid)
     m_model->assign({});
     CopyListId = lid;
     labFileId->setText(operatingOnCaption(lid));
+    nameControls(lid);
+}
+
+void fCopy::nameControls(veq::ListId id)
+{
+    const QString list = listCaption(id);
+    nameControl(tCopyPlaneId, QStringLiteral("Plane id of the %1 entries to copy").arg(list), labExample->text());
+    nameControl(
+        bCopyAdd,
+        QStringLiteral("Add the plane's entries from another %1").arg(QLatin1StringView(veq::dataFileName(id))));
+    nameControl(bCopyRemove, QStringLiteral("Remove selected %1 entries to copy").arg(list));
+    nameControl(lCopy, QStringLiteral("%1 entries to copy").arg(list));
+    nameControl(bCopyFinish, QStringLiteral("Finish: copy the entries into the %1 list").arg(list));
+    bCopyCancel->setAccessibleDescription(QStringLiteral("Close without copying into the %1 list").arg(list));
 }
 
 void fCopy::bCopyAdd_Click()

@@ -8,6 +8,7 @@ class FileDialogs;
 class Messenger;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // "Copy From File": collects the entries of one aircraft, by its typed plane
 // id, from other data files of one kind, and hands them to the main list of
@@ -28,14 +29,20 @@ private:
     void bCopyRemove_Click();
     void bCopyFinish_Click();
     void bCopyCancel_Click();
-
+    // Names the controls after main list `id` for screen readers.
+    void nameControls(veq::ListId id);
 
     Messenger& m_messenger;
     FileDialogs& m_fileDialogs;
     veq::ListId CopyListId = veq::ListId::FileList;
 
     QLabel* labFileId = nullptr;
+    QLabel* labExample = nullptr;
     QLineEdit* tCopyPlaneId = nullptr;
+    QPushButton* bCopyAdd = nullptr;
+    QPushButton* bCopyRemove = nullptr;
     EntryListModel* m_model = nullptr;
     EntryListView* lCopy = nullptr;
+    QPushButton* bCopyFinish = nullptr;
+    QPushButton* bCopyCancel = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "ui/layout.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -26,7 +27,12 @@ FormMessage::FormMessage(QWidget* parent)
     connect(m_bOK, &QPushButton::clicked, this, &FormMessage::bOK_Click);
 }
 
-void FormMessage::SetMessageText(const QString& MessageText) { m_lMessage->setText(MessageText); }
+void FormMessage::SetMessageText(const QString& MessageText)
+{
+    m_lMessage->setText(MessageText);
+    // OK is where the keyboard lands, so it carries the message for screen readers.
+    m_bOK->setAccessibleDescription(MessageText);
+}
 
 void FormMessage::showMessage(const QString& text)
 {
@@ -35,6 +41,8 @@ void FormMessage::showMessage(const QString& text)
     raise();
     activateWindow();
     m_bOK->setFocus();
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 QString FormMessage::text() const { return m_lMessage->text(); }

@@ -11,15 +11,17 @@ class QPushButton;
 
 // "Message": the one window through which the program reports a refusal. A
 // new message replaces the text of the one window, shown not modal beside
-// whatever window asked.
+// whatever window asked, and is announced to screen readers.
 class FormMessage final : public QWidget {
     Q_OBJECT
+    Q_CLASSINFO("AccessibleRole", "Dialog")
 
 public:
     explicit FormMessage(QWidget* parent = nullptr);
 
     void SetMessageText(const QString& MessageText);
-    // SetMessageText, then show the window not modal with OK ready to press.
+    // SetMessageText, then show the window not modal with OK ready to press,
+    // and announce it.
     void showMessage(const QString& text);
 
     [[nodiscard]] QString text() const;

@@ -3,7 +3,37 @@
 #include "ui/layout.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QLabel>
+#include <QTimer>
+#include <QWindow>
+
+#include <chrono>
+
+namespace {
+
+// How long a read waits at most for the window system to show the window.
+constexpr std::chrono::milliseconds kExposeWait{500};
+
+// Ends `loop` when the window system has exposed `window`; the window then
+// paints itself as part of the same event.
+class ExposeWatch final : public QObject {
+public:
+    ExposeWatch(QWindow* window, QEventLoop& loop) : m_loop(loop) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    QEventLoop& m_loop;
+};
+
+} // namespace
 
 fPleaseWait::fPleaseWait(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -24,6 +54,15 @@ void fPleaseWait::showPainted()
 {
     show();
     raise();
+    // A window is drawn only once the window system has exposed it; until then
+    // a repaint draws nothing. User input waits for the read to end.
+    QWindow* window = windowHandle();
+    if (!window->isExposed()) {
+        QEventLoop loop;
+        ExposeWatch watch(window, loop);
+        QTimer::singleShot(kExposeWait, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
     repaint();
 }
 

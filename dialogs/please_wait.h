@@ -6,12 +6,14 @@
 // main window will come back.
 class fPleaseWait final : public QWidget {
     Q_OBJECT
+    Q_CLASSINFO("AccessibleRole", "Dialog")
 
 public:
     explicit fPleaseWait(QWidget* parent = nullptr);
 
-    // Shows the window and paints it at once: the read that follows does not
-    // return to the event loop until it is done.
+    // Shows the window and returns once it is on the screen with its words
+    // drawn: the read that follows does not return to the event loop until it
+    // is done, so nothing would draw it meanwhile.
     void showPainted();
 
 protected:

@@ -7,11 +7,13 @@
 #include "dialogs/add_dialog.h"
 #include "dialogs/copy_dialog.h"
 #include "dialogs/please_wait.h"
+#include "ui/accessibility.h"
 #include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
 #include "ui/file_dialogs.h"
 #include "ui/layout.h"
+#include "ui/list_names.h"
 #include "ui/removal.h"
 
 #include <QApplication>
@@ -32,6 +34,8 @@ QString suggestedName(ListId listId) { return QString::fromLatin1(veq::dataFileN
 
 VEQ::VEQ(FileDialogs& fileDialogs, QWidget* parent) : QWidget(parent), m_fileDialogs(fileDialogs)
 {
+    // Screen readers learn the roles of the program's windows from here on, this one first.
+    installAccessibleRoles();
     setObjectName(QStringLiteral("VEQ"));
     setWindowTitle(QStringLiteral("VEQ Editor"));
     sizeClientTwips(this, 12330, 9555);
@@ -55,6 +59,7 @@ void VEQ::buildControls()
     QGroupBox* frameFielList = frame("frameFielList", "FileList", 3600, 720, 3135, 8775);
     QGroupBox* frameExcept = frame("frameExcept", "Except", 6960, 600, 5175, 8895);
 
+    // Each list and its count are named after its frame for screen readers.
     const QFont entryFont = listFont(9.75);
     auto list = [&](ListId id, const char* name, int l, int t, int w, int h) {
         MainList& main = mainList(id);
@@ -62,6 +67,7 @@ void VEQ::buildControls()
         main.view = new EntryListView(QString::fromLatin1(name), main.model, QAbstractItemView::ExtendedSelection,
                                       entryFont, this);
         placeTwips(main.view, l, t, w, h);
+        nameControl(main.view, listCaption(id), QStringLiteral("Entries of %1").arg(suggestedName(id)));
         main.view->acceptFileDrops();
         // Queued, so the read runs after the drop has ended.
         connect(
@@ -74,38 +80,53 @@ void VEQ::buildControls()
     mainList(ListId::PlaneSq).countLabel = label(framePlaneSq, "labCountPlaneSq", "", 2040, 7800, 1095, 375);
     mainList(ListId::FileList).countLabel = label(frameFielList, "labCountFileList", "", 2040, 7800, 975, 375);
     mainList(ListId::Except).countLabel = label(frameExcept, "labCountExcept", "", 4080, 7920, 975, 375);
+    for (ListId id : veq::kAllLists)
+        nameCountLabel(mainList(id).countLabel, listCaption(id));
 
+    // Captions repeat from list to list, so each button's accessible name says
+    // which file or list it serves, starting with its caption.
     struct Button {
         QWidget* parent;
         const char* name;
         const char* caption;
         int left, top, width, height;
         void (VEQ::*click)();
+        const char* spoken;
     };
     const Button buttons[] = {
-        {this, "bAuoGen", "AutoGen", 240, 120, 1695, 375, &VEQ::bAuoGen_Click},
-        {this, "bMissing", "Missing", 2280, 120, 1695, 375, &VEQ::bMissing_Click},
-        {this, "bExtra", "Extra", 4320, 120, 1695, 375, &VEQ::bExtra_Click},
-        {this, "bExit", "Exit", 10320, 120, 1215, 375, &VEQ::bExit_Click},
-        {this, "bRdPlaneSq", "Read", 2040, 1080, 1095, 375, &VEQ::bRdPlaneSq_Click},
-        {this, "bWrPlaneSq", "Write", 2040, 1800, 1095, 375, &VEQ::bWrPlaneSq_Click},
-        {this, "bAddPlaneSq", "Add", 2040, 3360, 1095, 375, &VEQ::bAddPlaneSq_Click},
-        {this, "bDelPlaneSq", "Delete", 2040, 4320, 1095, 375, &VEQ::bDelPlaneSq_Click},
-        {framePlaneSq, "bCopyPlaneSq", "Copy", 1920, 4680, 1095, 375, &VEQ::bCopyPlaneSq_Click},
-        {this, "bRdFilelist", "Read", 5520, 1080, 1095, 375, &VEQ::bRdFilelist_Click},
-        {this, "bWrFilelist", "Write", 5520, 1800, 1095, 375, &VEQ::bWrFilelist_Click},
-        {this, "bAddFileList", "Add", 5520, 3480, 1095, 375, &VEQ::bAddFileList_Click},
-        {this, "bDelFileList", "Delete", 5520, 4440, 1095, 375, &VEQ::bDelFileList_Click},
-        {frameFielList, "bCopyFileList", "Copy", 1920, 4680, 1095, 375, &VEQ::bCopyFileList_Click},
-        {this, "bRdExcept", "Read", 11040, 960, 975, 375, &VEQ::bRdExcept_Click},
-        {this, "bWrExcept", "Write", 11040, 1680, 975, 375, &VEQ::bWrExcept_Click},
-        {this, "bAddExcept", "Add", 11040, 3600, 975, 375, &VEQ::bAddExcept_Click},
-        {this, "bDelExcept", "Delete", 11040, 4560, 975, 375, &VEQ::bDelExcept_Click},
-        {frameExcept, "bCopyExcept", "Copy", 4080, 4920, 975, 375, &VEQ::bCopyExcept_Click},
+        {this, "bAuoGen", "AutoGen", 240, 120, 1695, 375, &VEQ::bAuoGen_Click,
+         "AutoGen PlaneSQ entries from squadron.dat"},
+        {this, "bMissing", "Missing", 2280, 120, 1695, 375, &VEQ::bMissing_Click,
+         "Missing bitmaps of the FileList and Except lists"},
+        {this, "bExtra", "Extra", 4320, 120, 1695, 375, &VEQ::bExtra_Click, "Extra bitmaps not in the FileList list"},
+        {this, "bExit", "Exit", 10320, 120, 1215, 375, &VEQ::bExit_Click, "Exit without saving"},
+        {this, "bRdPlaneSq", "Read", 2040, 1080, 1095, 375, &VEQ::bRdPlaneSq_Click, "Read planesq.dat"},
+        {this, "bWrPlaneSq", "Write", 2040, 1800, 1095, 375, &VEQ::bWrPlaneSq_Click, "Write planesq.dat"},
+        {this, "bAddPlaneSq", "Add", 2040, 3360, 1095, 375, &VEQ::bAddPlaneSq_Click, "Add entries to the PlaneSQ list"},
+        {this, "bDelPlaneSq", "Delete", 2040, 4320, 1095, 375, &VEQ::bDelPlaneSq_Click,
+         "Delete selected PlaneSQ entries"},
+        {framePlaneSq, "bCopyPlaneSq", "Copy", 1920, 4680, 1095, 375, &VEQ::bCopyPlaneSq_Click,
+         "Copy entries of one aircraft into the PlaneSQ list"},
+        {this, "bRdFilelist", "Read", 5520, 1080, 1095, 375, &VEQ::bRdFilelist_Click, "Read filelist.dat"},
+        {this, "bWrFilelist", "Write", 5520, 1800, 1095, 375, &VEQ::bWrFilelist_Click, "Write filelist.dat"},
+        {this, "bAddFileList", "Add", 5520, 3480, 1095, 375, &VEQ::bAddFileList_Click,
+         "Add entries to the FileList list"},
+        {this, "bDelFileList", "Delete", 5520, 4440, 1095, 375, &VEQ::bDelFileList_Click,
+         "Delete selected FileList entries"},
+        {frameFielList, "bCopyFileList", "Copy", 1920, 4680, 1095, 375, &VEQ::bCopyFileList_Click,
+         "Copy entries of one aircraft into the FileList list"},
+        {this, "bRdExcept", "Read", 11040, 960, 975, 375, &VEQ::bRdExcept_Click, "Read except.dat"},
+        {this, "bWrExcept", "Write", 11040, 1680, 975, 375, &VEQ::bWrExcept_Click, "Write except.dat"},
+        {this, "bAddExcept", "Add", 11040, 3600, 975, 375, &VEQ::bAddExcept_Click, "Add entries to the Except list"},
+        {this, "bDelExcept", "Delete", 11040, 4560, 975, 375, &VEQ::bDelExcept_Click, "Delete selected Except entries"},
+        {frameExcept, "bCopyExcept", "Copy", 4080, 4920, 975, 375, &VEQ::bCopyExcept_Click,
+         "Copy entries of one aircraft into the Except list"},
     };
-    for (const Button& b : buttons)
-        connect(button(b.parent, b.name, b.caption, b.left, b.top, b.width, b.height), &QPushButton::clicked, this,
-                b.click);
+    for (const Button& b : buttons) {
+        QPushButton* pushed = button(b.parent, b.name, b.caption, b.left, b.top, b.width, b.height);
+        pushed->setAccessibleName(QString::fromLatin1(b.spoken));
+        connect(pushed, &QPushButton::clicked, this, b.click);
+    }
     connect(mainList(ListId::FileList).view, &EntryListView::deleteKeyPressed, this, &VEQ::bDelFileList_Click);
     connect(mainList(ListId::Except).view, &EntryListView::deleteKeyPressed, this, &VEQ::bDelExcept_Click);
     connect(mainList(ListId::PlaneSq).view, &EntryListView::deleteKeyPressed, this, &VEQ::bDelPlaneSq_Click);
@@ -115,6 +136,8 @@ void VEQ::buildControls()
                          "bAddFileList", "bDelFileList", "bAddExcept",  "bDelExcept",  "bExit",        "lPlaneSq",
                          "bRdPlaneSq",   "bWrPlaneSq",   "bAddPlaneSq", "bDelPlaneSq", "bCopyPlaneSq", "bCopyFileList",
                          "bCopyExcept",  "bAuoGen",      "bMissing",    "bExtra"});
+    // The keyboard starts on the first list, the first control of the tab order.
+    mainList(ListId::FileList).view->setFocus(Qt::OtherFocusReason);
 }
 
 void VEQ::AddListItem(const veq::Entry& item, ListId listId)

@@ -25,6 +25,7 @@ class Missing;
 // data the writers write), the per-file headers, and every other window.
 class VEQ final : public QWidget {
     Q_OBJECT
+    Q_CLASSINFO("AccessibleRole", "Window")
 
 public:
     explicit VEQ(FileDialogs& fileDialogs, QWidget* parent = nullptr);

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev
   fonts-liberation2
   xvfb xauth x11-utils x11-apps
+  at-spi2-core python3-pyatspi dbus-x11
   desktop-file-utils appstream
   "$@"
 )

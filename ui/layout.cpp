@@ -11,6 +11,20 @@
 
 #include <cmath>
 
+namespace {
+
+// A line of its own class, so that screen readers are told it is a separator
+// rather than an unnamed frame.
+class SeparatorLine final : public QFrame {
+    Q_OBJECT
+    Q_CLASSINFO("AccessibleRole", "Separator")
+
+public:
+    using QFrame::QFrame;
+};
+
+} // namespace
+
 int twips(int value)
 {
     qreal dpi = 96.0;
@@ -68,7 +82,7 @@ void chainTabOrder(QWidget* window, std::initializer_list<const char*> names)
 
 QFrame* separatorLine(QWidget* parent, int left, int y, int width)
 {
-    auto* line = new QFrame(parent);
+    auto* line = new SeparatorLine(parent);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -76,3 +90,5 @@ QFrame* separatorLine(QWidget* parent, int left, int y, int width)
     line->setGeometry(twips(left), twips(y) - 1, twips(width), 3);
     return line;
 }
+
+#include "layout.moc"

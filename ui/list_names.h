@@ -4,6 +4,20 @@
 
 #include <QString>
 
+// "FileList": the caption of a main list's frame, by which every window names it.
+[[nodiscard]] inline QString listCaption(veq::ListId id)
+{
+    switch (id) {
+    case veq::ListId::Except:
+        return QStringLiteral("Except");
+    case veq::ListId::PlaneSq:
+        return QStringLiteral("PlaneSQ");
+    case veq::ListId::FileList:
+        break;
+    }
+    return QStringLiteral("FileList");
+}
+
 // "Operating on Filelist file": how the add and copy dialogs name the list
 // they serve.
 [[nodiscard]] inline QString operatingOnCaption(veq::ListId id)

@@ -1,5 +1,6 @@
 #include "ui/removal.h"
 
+#include "ui/accessibility.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
 #include "ui/messenger.h"
@@ -8,8 +9,10 @@
 
 void showCount(QLabel* countLabel, int count)
 {
-    if (countLabel)
-        countLabel->setText(QString::number(count));
+    if (!countLabel)
+        return;
+    countLabel->setText(QString::number(count));
+    renameCountLabel(countLabel);
 }
 
 void removeSelectedEntries(EntryListView& list, int limit, QLabel* countLabel, Messenger& messenger)

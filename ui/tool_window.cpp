@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShowEvent>
 
 ToolWindow::ToolWindow(const QString& name, const QString& caption) : QWidget(nullptr, Qt::Window)
 {
@@ -19,6 +20,14 @@ void ToolWindow::finish(const veq::Entries& items, veq::ListId listId)
 {
     Q_EMIT finished(items, listId);
     leave();
+}
+
+void ToolWindow::showEvent(QShowEvent* event)
+{
+    // Every opening is a new task: it starts where the keyboard starts in the window.
+    if (m_firstControl && !event->spontaneous())
+        m_firstControl->setFocus(Qt::OtherFocusReason);
+    QWidget::showEvent(event);
 }
 
 void ToolWindow::closeEvent(QCloseEvent* event)
