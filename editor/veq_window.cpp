@@ -140,16 +140,9 @@ void VEQ::buildControls()
     mainList(ListId::FileList).view->setFocus(Qt::OtherFocusReason);
 }
 
-void VEQ::AddListItem(const veq::Entry& item, ListId listId)
-{
-    MainList& list = mainList(listId);
-    list.model->add(item);
-    showCount(list.countLabel, list.model->count());
-}
-
 void VEQ::AddListItems(veq::Entries items, ListId listId)
 {
-    // Adding nothing is no call of AddListItem at all, so the label stays as it is.
+    // Adding nothing leaves the label as it is, blank before the first read.
     if (items.empty())
         return;
     MainList& list = mainList(listId);

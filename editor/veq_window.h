@@ -31,9 +31,8 @@ public:
     explicit VEQ(FileDialogs& fileDialogs, QWidget* parent = nullptr);
     ~VEQ() override;
 
-    // Adds `item` to the list unless it holds it already, and shows the list's count.
-    void AddListItem(const veq::Entry& item, veq::ListId listId);
-    // The same for many items at once, with one change of the list.
+    // Adds each item to the list unless the list holds it already, in one
+    // change of the list, and shows the list's count.
     void AddListItems(veq::Entries items, veq::ListId listId);
 
     // Reads each file into the list its name says, as "Read" would; a name

@@ -22,28 +22,31 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
+    // The controls of one main list, by their design names.
+    struct Controls {
+        const char *read, *write, *remove, *add, *copy, *list, *count;
+    };
+    static const Controls& controls(veq::ListId id)
+    {
+        static const Controls all[] = {
+            {"bRdFilelist", "bWrFilelist", "bDelFileList", "bAddFileList", "bCopyFileList", "lFileList",
+             "labCountFileList"},
+            {"bRdExcept", "bWrExcept", "bDelExcept", "bAddExcept", "bCopyExcept", "lExcept", "labCountExcept"},
+            {"bRdPlaneSq", "bWrPlaneSq", "bDelPlaneSq", "bAddPlaneSq", "bCopyPlaneSq", "lPlaneSq", "labCountPlaneSq"}};
+        return all[veq::slotOf(id)];
+    }
+
+    // Answers the next file dialog with `path`.
+    void answer(const kit::fs::path& path) { dialogs.answer(QString::fromStdString(path.string())); }
     // Reads `records` through the list's "Read" button.
     void read(veq::ListId id, const veq::Entries& records)
     {
         const kit::fs::path path = folder / veq::dataFileName(id);
         kit::writeFile(path, kit::dataImage(id, records));
-        dialogs.answer(QString::fromStdString(path.string()));
-        kit::click(window.get(), readButton(id));
+        answer(path);
+        kit::click(window.get(), controls(id).read);
     }
-
-    static const char* readButton(veq::ListId id)
-    {
-        return id == veq::ListId::FileList ? "bRdFilelist" : id == veq::ListId::Except ? "bRdExcept" : "bRdPlaneSq";
-    }
-    static const char* listName(veq::ListId id)
-    {
-        return id == veq::ListId::FileList ? "lFileList" : id == veq::ListId::Except ? "lExcept" : "lPlaneSq";
-    }
-    [[nodiscard]] veq::Entries shown(veq::ListId id) const
-    {
-        const auto texts = kit::items(window.get(), listName(id));
-        return {texts.begin(), texts.end()};
-    }
+    [[nodiscard]] veq::Entries shown(veq::ListId id) const { return kit::items(window.get(), controls(id).list); }
 
     kit::TempFolder folder;
     kit::ScriptedFileDialogs dialogs;

@@ -43,7 +43,7 @@ TEST_F(MainWindow, MissingReportsOnTheListsAsTheyStandAndKeepsItsReport)
     // be read says so and leaves the report as it was.
     kit::click(missing, "breportCancel");
     EXPECT_TRUE(window->isVisible() && !missing->isVisible());
-    window->AddListItem("03010720", ListId::FileList);
+    window->AddListItems({"03010720"}, ListId::FileList);
     kit::click(window.get(), "bMissing");
     expectReport({"03010715.bmp", "03010716.bmp"}, {"03010717.bmp"}, {"03010715.bmp", "03010717.bmp"});
     openFolder(missing, "dirMissing", folder / "gone");
@@ -58,7 +58,7 @@ TEST_F(MainWindow, MissingReportsOnTheListsAsTheyStandAndKeepsItsReport)
 
 TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsAndFinishAddsThem)
 {
-    window->AddListItem("03010714", ListId::FileList);
+    window->AddListItems({"03010714"}, ListId::FileList);
     for (const char* name : {"03010714.bmp", "030a0b0c.BMP", "03GHIJKL.bmp", "0301.bmp", "04010714.bmp"})
         kit::writeFile(folder / name, {1});
     kit::click(window.get(), "bExtra");

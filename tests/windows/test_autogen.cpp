@@ -16,7 +16,7 @@ TEST_F(MainWindow, AutoGenListsEveryPlaneEntryAndFinishAddsEachOnce)
     kit::SquadronBuilder damaged;
     damaged.record(0x01, 0, {0x02}, 3);
     kit::writeFile(folder / "damaged.dat", damaged.image());
-    window->AddListItem("2500000094", ListId::PlaneSq);
+    window->AddListItems({"2500000094"}, ListId::PlaneSq);
 
     kit::click(window.get(), "bAuoGen");
     QWidget* autoGen = kit::topLevel("fAutoGen");
@@ -57,8 +57,8 @@ TEST_F(MainWindow, AutoGenListsEveryPlaneEntryAndFinishAddsEachOnce)
 
 TEST_F(MainWindow, ToolWindowsLeaveByCancelEscapeOrTheirFrameAndHandNothingOver)
 {
-    window->AddListItem("03010714", ListId::FileList);
-    window->AddListItem("03010714 ======> 03010715", ListId::Except);
+    window->AddListItems({"03010714"}, ListId::FileList);
+    window->AddListItems({"03010714 ======> 03010715"}, ListId::Except);
     const struct {
         const char* launcher;
         const char* name;

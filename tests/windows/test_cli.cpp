@@ -48,7 +48,7 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
         const std::string file = here + "/" + veq::dataFileName(id), out = here + "/out_" + veq::dataFileName(id);
         read(id, kit::randomEntries(id, 200, 7, false));
         drive(dialogs, steps);
-        drive(dialogs, {"@" + out, "bWr" + std::string(readButton(id) + 3)});
+        drive(dialogs, {"@" + out, controls(id).write});
         std::replace(args.begin(), args.end(), std::string("F"), file);
         EXPECT_EQ(veq(args).first, 0);
         const std::string text = veq({"dump", "--headers", out}).second;
@@ -58,12 +58,12 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
     };
     for (ListId id : veq::kAllLists) {
         const Entries others = kit::randomEntries(id, 60, 8);
-        const std::string other = here + "/other.dat", plane(veq::planeIdOf(id, others[0])), list = listName(id) + 1;
+        const std::string other = here + "/other.dat", plane(veq::planeIdOf(id, others[0]));
         const std::string typed = std::array{"0301071a", "03011804-0301081a", "2a0000009b"}[veq::slotOf(id)];
         kit::writeFile(other, kit::dataImage(id, others));
-        expectSame(id, {"bAdd" + list, "tAddFilelistText=" + typed, "bAddFileListEntry", "bFileListEntryFinish"},
+        expectSame(id, {controls(id).add, "tAddFilelistText=" + typed, "bAddFileListEntry", "bFileListEntryFinish"},
                    {"add", "F", typed});
-        expectSame(id, {"bCopy" + list, "tCopyPlaneId=" + plane, "@" + other, "bCopyAdd", "bCopyFinish"},
+        expectSame(id, {controls(id).copy, "tCopyPlaneId=" + plane, "@" + other, "bCopyAdd", "bCopyFinish"},
                    {"copy", "F", "--from", other, "--plane", plane});
     }
     kit::writeFile(folder / "030a0b0c.BMP", {1});

@@ -2,8 +2,6 @@
 #include "ui/data_directory.h"
 #include "ui/layout.h"
 
-#include <QLabel>
-
 #include <algorithm>
 
 using veq::Entries;
@@ -11,104 +9,82 @@ using veq::ListId;
 
 namespace {
 
-struct FileButtons {
-    ListId id;
-    const char* write;
-    const char* remove;
-    const char* count;
-};
-const FileButtons kFiles[] = {
-    {ListId::FileList, "bWrFilelist", "bDelFileList", "labCountFileList"},
-    {ListId::Except, "bWrExcept", "bDelExcept", "labCountExcept"},
-    {ListId::PlaneSq, "bWrPlaneSq", "bDelPlaneSq", "labCountPlaneSq"},
-};
-
-class EachFile : public MainWindow, public ::testing::WithParamInterface<FileButtons> {};
+class EachFile : public MainWindow, public ::testing::WithParamInterface<ListId> {};
 
 TEST_P(EachFile, ReadListsEachRecordOnceAndWriteGivesTheFileBackSorted)
 {
-    const auto& [id, write, remove, count] = GetParam();
+    const ListId id = GetParam();
+    const Controls& c = controls(id);
     const Entries records = kit::randomEntries(id, 300, 17, false);
     read(id, records);
     Entries expected = records;
     std::sort(expected.begin(), expected.end());
     expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
     EXPECT_EQ(shown(id), expected);
-    EXPECT_EQ(kit::text(window.get(), count), QString::number(expected.size()));
+    EXPECT_EQ(kit::text(window.get(), c.count), QString::number(expected.size()));
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].request.suggestedName, QString::fromLatin1(veq::dataFileName(id)));
     EXPECT_EQ(dialogs.asked[0].request.initialDirectory, simulationDataDirectory());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(kit::topLevel("fPleaseWait")->isVisible());
+    EXPECT_TRUE(window->isVisible() && !kit::topLevel("fPleaseWait")->isVisible());
 
     // Delete the first and last, then write: the file holds what the list shows.
-    kit::selectRows(kit::find<QListView>(window.get(), listName(id)), {0, static_cast<int>(expected.size()) - 1});
-    kit::click(window.get(), remove);
-    expected.erase(expected.end() - 1);
-    expected.erase(expected.begin());
-    EXPECT_EQ(kit::text(window.get(), count), QString::number(expected.size()));
-    const kit::fs::path out = folder / "written.dat";
-    dialogs.answer(QString::fromStdString(out.string()));
-    kit::click(window.get(), write);
-    const veq::Bytes written = kit::readFile(out);
+    kit::selectRows(kit::find<QListView>(window.get(), c.list), {0, static_cast<int>(expected.size()) - 1});
+    kit::click(window.get(), c.remove);
+    expected = Entries(expected.begin() + 1, expected.end() - 1);
+    EXPECT_EQ(kit::text(window.get(), c.count), QString::number(expected.size()));
+    answer(folder / "written.dat");
+    kit::click(window.get(), c.write);
+    const veq::Bytes written = kit::readFile(folder / "written.dat");
     veq::ConversionBuffer buf{};
     auto file = veq::parseDataFile(written, id, buf);
     ASSERT_TRUE(file) << file.reason();
-    Entries back = file->entries;
-    std::sort(back.begin(), back.end());
-    EXPECT_EQ(back, expected);
+    std::sort(file->entries.begin(), file->entries.end());
+    EXPECT_EQ(file->entries, expected);
     EXPECT_EQ(kit::imageHeaders(written), kit::imageHeaders(kit::dataImage(id, records)));
     EXPECT_EQ(kit::shownMessage(), QString());
 }
 
 TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
 {
-    const auto& [id, write, remove, count] = GetParam();
-    const QString loadFirst = QStringLiteral("Please load %1 before doing this").arg(QString::fromLatin1(veq::dataFileName(id)));
+    const ListId id = GetParam();
+    const Controls& c = controls(id);
     // An empty list: only the plane-squadron writer asks for the file first.
-    kit::click(window.get(), write);
-    EXPECT_EQ(kit::shownMessage(), loadFirst);
+    kit::click(window.get(), c.write);
+    EXPECT_EQ(kit::shownMessage(),
+              QStringLiteral("Please load %1 before doing this").arg(QString::fromLatin1(veq::dataFileName(id))));
     EXPECT_EQ(dialogs.asked.size(), id == ListId::PlaneSq ? 1u : 0u);
 
-    const Entries records = kit::randomEntries(id, 5, 3);
-    read(id, records);
+    read(id, kit::randomEntries(id, 5, 3));
+    window->AddListItems({std::string(veq::entryLength(id), 'G')}, id);
     const Entries before = shown(id);
-    dialogs.answer({});
-    kit::click(window.get(), readButton(id));
-    EXPECT_EQ(kit::shownMessage(), QStringLiteral("File not Selected"));
-    dialogs.answer({});
-    kit::click(window.get(), write);
-    EXPECT_EQ(kit::shownMessage(), QStringLiteral("File not saved: No Output file selected"));
-
-    // A damaged file is refused by name; an entry that is no hexadecimal id
-    // and a folder that is not there refuse the write.
     const kit::fs::path damaged = folder / "damaged.dat";
     kit::writeFile(damaged, veq::Bytes(50, 1));
-    dialogs.answer(QString::fromStdString(damaged.string()));
-    kit::click(window.get(), readButton(id));
-    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("damaged.dat"))) << kit::shownMessage().toStdString();
-    EXPECT_TRUE(window->isVisible());
-    dialogs.answer(QString::fromStdString((folder / "gone" / "out.dat").string()));
-    kit::click(window.get(), write);
-    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("Could not save"))) << kit::shownMessage().toStdString();
-    window->AddListItem(std::string(veq::entryLength(id), 'G'), id);
-    dialogs.answer(QString::fromStdString((folder / "out.dat").string()));
-    kit::click(window.get(), write);
-    EXPECT_TRUE(kit::shownMessage().startsWith(QStringLiteral("File not saved: the entry \"GG"))) << kit::shownMessage().toStdString();
+    const struct {
+        const char* button;
+        kit::fs::path answer;
+        QString says;
+    } refusals[] = {{c.read, {}, QStringLiteral("File not Selected")},
+                    {c.write, {}, QStringLiteral("File not saved: No Output file selected")},
+                    {c.read, damaged, QStringLiteral("damaged.dat")},
+                    {c.write, folder / "out.dat", QStringLiteral("File not saved: the entry \"GG")}};
+    for (const auto& [button, path, says] : refusals) {
+        answer(path);
+        kit::click(window.get(), button);
+        EXPECT_TRUE(kit::shownMessage().contains(says)) << kit::shownMessage().toStdString();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(shown(id), before);
+    }
     EXPECT_FALSE(kit::fs::exists(folder / "out.dat"));
-    Entries withTyped = before;
-    withTyped.push_back(std::string(veq::entryLength(id), 'G'));
-    EXPECT_EQ(shown(id), withTyped);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, EachFile, ::testing::ValuesIn(kFiles));
+INSTANTIATE_TEST_SUITE_P(Files, EachFile, ::testing::ValuesIn(veq::kAllLists));
 
 TEST_F(MainWindow, WriteOverAFileWithOtherNamesSaysTheyKeepTheOldContents)
 {
     read(ListId::Except, kit::randomEntries(ListId::Except, 3, 5));
     const kit::fs::path file = folder / veq::dataFileName(ListId::Except);
     kit::fs::create_hard_link(file, folder / "other.dat");
-    dialogs.answer(QString::fromStdString(file.string()));
+    answer(file);
     kit::click(window.get(), "bWrExcept");
     EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("hard link"))) << kit::shownMessage().toStdString();
 }
@@ -116,65 +92,35 @@ TEST_F(MainWindow, WriteOverAFileWithOtherNamesSaysTheyKeepTheOldContents)
 TEST_F(MainWindow, DeleteTakesAThousandSelectedEntriesAtMostAndTheDeleteKeyToo)
 {
     window->AddListItems(kit::randomEntries(ListId::FileList, 1500, 4), ListId::FileList);
-    auto* list = kit::find<QListView>(window.get(), "lFileList");
-    std::vector<int> rows(1001);
-    for (int i = 0; i < 1001; ++i)
-        rows[static_cast<std::size_t>(i)] = i + (i / 3);
-    kit::selectRows(list, rows);
-    kit::click(window.get(), "bDelFileList");
-    EXPECT_EQ(kit::shownMessage(), QStringLiteral("Too Many Items Selected"));
-    EXPECT_EQ(list->model()->rowCount(), 1500);
-    rows.pop_back();
-    const Entries before = shown(ListId::FileList);
-    kit::selectRows(list, rows);
-    kit::click(window.get(), "bDelFileList");
-    Entries expected;
-    for (std::size_t i = 0; i < before.size(); ++i)
-        if (std::find(rows.begin(), rows.end(), static_cast<int>(i)) == rows.end())
-            expected.push_back(before[i]);
-    EXPECT_EQ(shown(ListId::FileList), expected);
+    expectRemoveLimit(window.get(), "lFileList", "bDelFileList", 1000);
     EXPECT_EQ(kit::text(window.get(), "labCountFileList"), QStringLiteral("500"));
-
-    kit::selectRows(list, {0, 1});
+    const Entries before = shown(ListId::FileList);
+    auto* list = kit::find<QListView>(window.get(), "lFileList");
+    kit::selectRows(list, {0, 2});
     QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_EQ(shown(ListId::FileList), Entries(expected.begin() + 2, expected.end()));
+    Entries expected = before;
+    expected.erase(expected.begin() + 2);
+    expected.erase(expected.begin());
+    EXPECT_EQ(shown(ListId::FileList), expected);
 }
 
 TEST_F(MainWindow, MissingNeedsTheFileListThenTheExceptionList)
 {
     kit::click(window.get(), "bMissing");
     EXPECT_EQ(kit::shownMessage(), QStringLiteral("Please load filelist.dat before doing this"));
-    window->AddListItem("03010714", ListId::FileList);
+    window->AddListItems({"03010714"}, ListId::FileList);
     kit::click(window.get(), "bMissing");
     EXPECT_EQ(kit::shownMessage(), QStringLiteral("Please load except.dat before doing this"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(kit::topLevel("Missing"), nullptr);
 }
 
-TEST_F(MainWindow, AddListItemCountsWhetherOrNotItAdds)
-{
-    window->AddListItem("03010714", ListId::PlaneSq);
-    window->AddListItem("03010714", ListId::PlaneSq);
-    window->AddListItem("0301071a", ListId::PlaneSq);
-    EXPECT_EQ(shown(ListId::PlaneSq), (Entries{"03010714", "0301071a"}));
-    EXPECT_EQ(kit::text(window.get(), "labCountPlaneSq"), QStringLiteral("2"));
-    EXPECT_EQ(kit::text(window.get(), "labCountFileList"), QString());
-}
-
-TEST_F(MainWindow, ExitClosesEveryWindow)
-{
-    kit::click(window.get(), "bAuoGen");
-    kit::click(window.get(), "bExit");
-    for (QWidget* top : QApplication::topLevelWidgets())
-        EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
-}
-
-TEST_F(MainWindow, EveryWindowHasItsClientSize)
+TEST_F(MainWindow, EveryWindowHasItsClientSizeAndExitClosesThemAll)
 {
     // Each window made as the program makes it: the tools by their launchers,
     // "Working" by a read, "Message" by a refusal.
-    window->AddListItem("03010714", ListId::FileList);
-    window->AddListItem("03010714 ======> 03010715", ListId::Except);
+    window->AddListItems({"03010714"}, ListId::FileList);
+    window->AddListItems({"03010714 ======> 03010715"}, ListId::Except);
     for (const char* launcher : {"bAddFileList", "bCopyFileList", "bAuoGen", "bMissing", "bExtra"}) {
         kit::click(window.get(), launcher);
         window->show();
@@ -187,11 +133,11 @@ TEST_F(MainWindow, EveryWindowHasItsClientSize)
     } sizes[] = {{"VEQ", 12330, 9555},         {"FormMessage", 5145, 4245}, {"fPleaseWait", 4125, 1725},
                  {"fFileListAdd", 9405, 7065}, {"fCopy", 8415, 6735},       {"Missing", 9465, 6555},
                  {"fExtra", 7215, 8655},       {"fAutoGen", 6330, 5625}};
-    for (const auto& [name, width, height] : sizes) {
-        const QWidget* top = kit::topLevel(name);
-        ASSERT_NE(top, nullptr) << name;
-        EXPECT_EQ(top->size(), QSize(twips(width), twips(height))) << name;
-    }
+    for (const auto& [name, width, height] : sizes)
+        EXPECT_EQ(kit::find(nullptr, name)->size(), QSize(twips(width), twips(height))) << name;
+    kit::click(window.get(), "bExit");
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
 }
 
 } // namespace
