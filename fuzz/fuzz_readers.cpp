@@ -1,7 +1,6 @@
 // One source, one reader per build (VEQ_FUZZ_<kind>), so each target's corpus
 // stays its own. Each checks a property of what it accepts, not only that
 // nothing crashes.
-#include "core/copy_reader.h"
 #include "core/data_file.h"
 #include "core/squadron.h"
 
@@ -44,18 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     roundTrip(image, veq::ListId::Except);
 #elif defined(VEQ_FUZZ_planesq)
     roundTrip(image, veq::ListId::PlaneSq);
-#elif defined(VEQ_FUZZ_copy)
-    // The first byte picks the list and the second the plane id; the rest is the file.
-    if (size < 2)
-        return 0;
-    const auto id = static_cast<veq::ListId>(1 + data[0] % 3);
-    const std::string planeId = veq::ByteToStr(data[1]);
-    auto copied = veq::copyEntries(image.subspan(2), id, planeId);
-    veq::ConversionBuffer buf{};
-    auto parsed = veq::parseDataFile(image.subspan(2), id, buf);
-    require(copied.ok() == parsed.ok());
-    if (copied)
-        require(*copied == veq::entriesOfPlane(id, parsed->entries, planeId));
 #elif defined(VEQ_FUZZ_squadron)
     if (auto items = veq::parseSquadronFile(image))
         for (const auto& item : *items)

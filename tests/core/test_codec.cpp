@@ -1,19 +1,6 @@
 #include "core/codec.h"
 
-#include <cstdio>
-
 #include <gtest/gtest.h>
-
-TEST(Codec, ByteToStrGivesTwoUpperCaseDigitsForEveryByte)
-{
-    for (int value = 0; value < 256; ++value) {
-        char expected[3];
-        std::snprintf(expected, sizeof expected, "%02X", value);
-        std::string out = "unchanged";
-        veq::ByteToStr(static_cast<std::uint8_t>(value), out);
-        EXPECT_EQ(out, expected);
-    }
-}
 
 TEST(Codec, ByteToHexStrLeavesItsOutputAloneFromSixteenOn)
 {

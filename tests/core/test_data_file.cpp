@@ -3,7 +3,6 @@
 #include "tests/kit/files.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -13,25 +12,14 @@ using veq::ListId;
 
 namespace {
 
-veq::DataFileHeaders headersOf(const Bytes& image)
-{
-    veq::DataFileHeaders headers;
-    std::copy_n(image.begin(), 20, headers.header1.begin());
-    std::copy_n(image.begin() + 22, 78, headers.header2.begin());
-    return headers;
-}
-
 // The file-list writer's order walked as plainly as it can be: each row of the
 // prefix table, then each other prefix in ascending order, and for each two
 // passes over the list.
 Entries fileListOrderByTableWalk(const Entries& list)
 {
     std::vector<std::string> prefixes;
-    char prefix[5];
-    for (int row = 0; row <= 0x2B; ++row) {
-        std::snprintf(prefix, sizeof prefix, "03%02X", row);
-        prefixes.push_back(prefix);
-    }
+    for (unsigned row = 0; row <= 0x2B; ++row)
+        prefixes.push_back("03" + kit::hex2(row));
     prefixes.push_back("03FF");
     std::vector<std::string> others;
     for (const auto& entry : list)
@@ -61,13 +49,13 @@ TEST_P(EachKind, ReadsEveryRecordAndWritesTheSortedListBackByteForByte)
     auto file = veq::parseDataFile(image, kind, buf);
     ASSERT_TRUE(file) << file.reason();
     EXPECT_EQ(file->entries, records);
-    EXPECT_EQ(file->headers, headersOf(image));
 
     Entries list = records;
     std::sort(list.begin(), list.end());
     list.erase(std::unique(list.begin(), list.end()), list.end());
     auto written = veq::buildDataFile(kind, file->headers, list, buf);
     ASSERT_TRUE(written) << written.reason();
+    // The headers read come back too: the kit's image has the same ones.
     Bytes expected = kit::dataImage(kind, kind == ListId::FileList ? fileListOrderByTableWalk(list) : list);
     if (kind == ListId::PlaneSq)
         for (std::size_t at = 101; at < expected.size(); at += 5)
