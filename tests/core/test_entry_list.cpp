@@ -81,11 +81,8 @@ TEST_P(EntryListRule, RemovalAnnouncesEachRunAndReadsRightBetweenRuns)
     veq::EntryList list(GetParam());
     list.assign(shuffledWithRepeats(7));
     Entries shadow = list.items();
-    std::vector<std::size_t> positions{0, 1, 2, 9, 40, 41, 100, shadow.size() - 2, shadow.size() - 1, 41, 9};
-    Entries expected = shadow;
-    for (std::size_t p : {shadow.size() - 1, shadow.size() - 2, std::size_t{100}, std::size_t{41}, std::size_t{40},
-                          std::size_t{9}, std::size_t{2}, std::size_t{1}, std::size_t{0}})
-        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(p));
+    const std::size_t last = shadow.size() - 1;
+    const std::vector<std::size_t> positions{0, 1, 2, 9, 40, 41, 100, last - 1, last, 41, 9};
 
     std::vector<std::pair<std::size_t, std::size_t>> runs;
     auto readsAs = [&list](const Entries& wanted) {
@@ -102,9 +99,10 @@ TEST_P(EntryListRule, RemovalAnnouncesEachRunAndReadsRightBetweenRuns)
                          shadow.begin() + static_cast<std::ptrdiff_t>(last) + 1);
         },
         [&] { readsAs(shadow); });
+    // The runs in the numbering of their moment; the list ends as the shadow that followed them.
     EXPECT_EQ(runs, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {6, 6}, {36, 37}, {94, 94},
-                                                                       {expected.size(), expected.size() + 1}}));
-    EXPECT_EQ(list.items(), expected);
+                                                                       {last - 8, last - 7}}));
+    EXPECT_EQ(list.items(), shadow);
 }
 
 INSTANTIATE_TEST_SUITE_P(Duplicates, EntryListRule, ::testing::Bool());
