@@ -2,6 +2,8 @@
 #include "ui/data_directory.h"
 #include "ui/layout.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 using veq::Entries;
@@ -138,6 +140,26 @@ TEST_F(MainWindow, EveryWindowHasItsClientSizeAndExitClosesThemAll)
     kit::click(window.get(), "bExit");
     for (QWidget* top : QApplication::topLevelWidgets())
         EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
+}
+
+TEST(DataFolder, IsTheSimulationsFolderInTheWinePrefixWhateverItsCaseOrElseHome)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows uses the simulation's folder as it is";
+#endif
+    kit::TempFolder prefix;
+    qputenv("WINEPREFIX", prefix.path().string().c_str());
+    const auto expectFolder = [](const kit::fs::path& folder) {
+        EXPECT_EQ(simulationDataDirectory(), QDir::cleanPath(QString::fromStdString(folder.string())));
+    };
+    kit::fs::create_directories(prefix / "drive_c/SIERRA/RedBaron3D/Data");
+    expectFolder(QDir::homePath().toStdString());
+    kit::writeFile(prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch", {1});
+    expectFolder(QDir::homePath().toStdString());
+    kit::fs::remove(prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch");
+    kit::fs::create_directory(prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch");
+    expectFolder(prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch");
+    qunsetenv("WINEPREFIX");
 }
 
 } // namespace
