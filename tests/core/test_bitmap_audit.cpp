@@ -89,10 +89,17 @@ TEST(FolderListing, ListsRegularFilesOnlyAndRefusesWhatCannotBeListed)
     kit::writeFile(folder / "03010714.bmp", {1});
     kit::writeFile(folder / "03010715.BMP", {1});
     std::filesystem::create_directory(folder / "03010716.bmp");
+    // A link counts as the file it leads to; one that leads nowhere does not.
+    Entries expected{"03010714.bmp", "03010715.BMP"};
+    std::error_code noLinks;
+    std::filesystem::create_symlink("03010714.bmp", folder / "03010717.bmp", noLinks);
+    std::filesystem::create_symlink("gone.bmp", folder / "03010718.bmp", noLinks);
+    if (!noLinks)
+        expected.push_back("03010717.bmp");
     auto names = veq::platform::listFiles(folder.path());
     ASSERT_TRUE(names) << names.reason();
     std::sort(names->begin(), names->end());
-    EXPECT_EQ(*names, (Entries{"03010714.bmp", "03010715.BMP"}));
+    EXPECT_EQ(*names, expected);
 
     const struct {
         std::filesystem::path path;
