@@ -35,6 +35,8 @@ veq::Bytes squadronImage(int planeEntries, unsigned seed)
     return builder.image();
 }
 
+QString qPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
 void makeBitmaps(const std::filesystem::path& folder, const veq::Entries& ids)
 {
     std::filesystem::create_directories(folder);

@@ -2,6 +2,8 @@
 
 #include "core/codec.h"
 
+#include <QString>
+
 #include <filesystem>
 
 // The benchmark's data at the formats' limits, made from the test kit's pieces.
@@ -14,5 +16,7 @@ inline constexpr int kLimit = 32767;
 [[nodiscard]] veq::Entries inOrder(veq::Entries sorted, RecordOrder order, unsigned seed);
 // A squadron file whose records hold `planeEntries` plane entries in all.
 [[nodiscard]] veq::Bytes squadronImage(int planeEntries, unsigned seed);
+// A path as the windows' file dialogs answer it.
+[[nodiscard]] QString qPath(const std::filesystem::path& path);
 // One empty bitmap file per part id, named "<id>.bmp", in a new `folder`.
 void makeBitmaps(const std::filesystem::path& folder, const veq::Entries& ids);

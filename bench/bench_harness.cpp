@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #ifdef _WIN32
 // clang-format off
@@ -51,12 +52,16 @@ BenchResult runCase(const BenchCase& c, int repetitions)
         const auto end = std::chrono::steady_clock::now();
         result.timesMs.push_back(std::chrono::duration<double, std::milli>(end - start).count());
     }
-    if (c.worked && !c.worked()) {
-        std::fprintf(stderr, "veq-bench: \"%s\" did not do its work\n", c.name.c_str());
-        std::exit(2);
-    }
+    if (c.worked && !c.worked())
+        stopBench("\"" + c.name + "\" did not do its work");
     std::sort(result.timesMs.begin(), result.timesMs.end());
     return result;
+}
+
+void stopBench(const std::string& why)
+{
+    std::fprintf(stderr, "veq-bench: %s\n", why.c_str());
+    std::exit(2);
 }
 
 double peakMemoryMiB()

@@ -33,6 +33,8 @@ struct ProgramResult {
 };
 
 [[nodiscard]] BenchResult runCase(const BenchCase& c, int repetitions);
+// Ends the benchmark with a message: a case that cannot run measures nothing.
+[[noreturn]] void stopBench(const std::string& why);
 // The peak resident memory of this process so far.
 [[nodiscard]] double peakMemoryMiB();
 

@@ -47,8 +47,6 @@ void qtMessage(QtMsgType, const QMessageLogContext&, const QString& message)
         std::fprintf(stderr, "qt: %s\n", qPrintable(message));
 }
 
-QString qPath(const fs::path& path) { return QString::fromStdString(path.string()); }
-
 EntryListModel* modelOf(const QWidget* root, const char* listName)
 {
     return kit::find<EntryListView>(root, listName)->entryModel();
@@ -102,10 +100,8 @@ public:
     Bench() : m_window(m_dialogs)
     {
         m_window.show();
-        if (!QTest::qWaitForWindowExposed(&m_window)) {
-            std::fprintf(stderr, "veq-bench: the main window was not shown\n");
-            std::exit(2);
-        }
+        if (!QTest::qWaitForWindowExposed(&m_window))
+            stopBench("the main window was not shown");
         for (const MainListInfo& list : kMainLists) {
             m_sorted[list.id] = sortedEntries(list.id, kLimit, 11 + static_cast<unsigned>(list.id));
             addReadAndWrite(list);

@@ -22,14 +22,6 @@ namespace {
 
 constexpr int kChildTimeoutMs = 120000;
 
-[[noreturn]] void fail(const std::string& why)
-{
-    std::fprintf(stderr, "veq-bench: %s\n", why.c_str());
-    std::exit(2);
-}
-
-QString qPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
 // What app/main.cpp does before the event loop, then waits for the window to
 // be exposed and painted and says so.
 void showMainWindow(QApplication& app, VEQ& window)
@@ -103,12 +95,12 @@ ChildRun runChild(const QStringList& arguments)
     child.start();
     while (!child.canReadLine())
         if (!child.waitForReadyRead(kChildTimeoutMs))
-            fail("the program did not show its window: " + child.errorString().toStdString());
+            stopBench("the program did not show its window: " + child.errorString().toStdString());
     run.shownMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (child.readLine().trimmed() != "shown")
-        fail("the program said something else than \"shown\"");
+        stopBench("the program said something other than \"shown\"");
     if (!child.waitForFinished(kChildTimeoutMs) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
-        fail("the program did not end well: " + child.errorString().toStdString());
+        stopBench("the program did not end well: " + child.errorString().toStdString());
     while (child.canReadLine())
         run.lines.append(QString::fromUtf8(child.readLine().trimmed()));
     return run;
@@ -145,7 +137,7 @@ ProgramResult measureFullRun(const std::filesystem::path& folder, int repetition
                                    QStringLiteral("list ") + full};
         if (run.lines.size() != 5 || run.lines.mid(0, 3) != expected || run.lines[3].mid(8).toInt() <= 0 ||
             !run.lines[4].startsWith(QStringLiteral("peak ")))
-            fail("the program's full run went wrong: " + run.lines.join(QStringLiteral("; ")).toStdString());
+            stopBench("the program's full run went wrong: " + run.lines.join(QStringLiteral("; ")).toStdString());
         result.values.push_back(run.lines[4].mid(5).toDouble());
     }
     std::sort(result.values.begin(), result.values.end());
