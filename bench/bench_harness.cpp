@@ -106,6 +106,8 @@ void printTable(const std::vector<BenchResult>& windowResults, const std::vector
 
 void printProgramTable(const std::vector<ProgramResult>& results)
 {
+    if (results.empty())
+        return;
     std::printf("\n| the program as its own process | median | target | met |\n");
     std::printf("|---|---:|---:|---|\n");
     for (const ProgramResult& r : results)
