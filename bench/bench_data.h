@@ -1,22 +1,22 @@
 #pragma once
 
 #include "core/codec.h"
-#include "core/data_file.h"
 
 #include <QString>
 
-// Data at the formats' limits, made by the benchmark itself.
+#include <filesystem>
+
+// The benchmark's data at the formats' limits, made from the test kit's pieces.
 enum class RecordOrder { Ascending, Descending, Random };
 
 inline constexpr int kLimit = 32767;
 
-// `count` distinct entries of a kind, ascending.
-[[nodiscard]] veq::Entries distinctEntries(veq::RecordKind kind, int count, unsigned seed);
-[[nodiscard]] veq::Entries inOrder(veq::Entries sortedEntries, RecordOrder order, unsigned seed);
-// A data-file image whose records stand exactly in the given order.
-[[nodiscard]] veq::Bytes dataImage(veq::RecordKind kind, const veq::Entries& records);
+// `count` distinct entries of a list, ascending as the list holds them.
+[[nodiscard]] veq::Entries sortedEntries(veq::ListId id, std::size_t count, unsigned seed);
+[[nodiscard]] veq::Entries inOrder(veq::Entries sorted, RecordOrder order, unsigned seed);
 // A squadron file whose records hold `planeEntries` plane entries in all.
 [[nodiscard]] veq::Bytes squadronImage(int planeEntries, unsigned seed);
-void writeFile(const QString& path, const veq::Bytes& bytes);
-// `count` empty bitmap files named after part ids, in `folder`.
-void makeBitmaps(const QString& folder, const veq::Entries& ids);
+// A path as the windows' file dialogs answer it.
+[[nodiscard]] QString qPath(const std::filesystem::path& path);
+// One empty bitmap file per part id, named "<id>.bmp", in a new `folder`.
+void makeBitmaps(const std::filesystem::path& folder, const veq::Entries& ids);

@@ -3,87 +3,86 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+// clang-format off
 #include <windows.h>
-
-// <psapi.h> uses the types <windows.h> declares, so it must come after it.
 #include <psapi.h>
+// clang-format on
+#else
+#include <fstream>
+#include <sstream>
 #endif
+
+#ifdef VEQ_BENCH_CALLGRIND
+#include <valgrind/callgrind.h>
+#endif
+
+namespace {
+
+// Built with VEQ_BENCH_CALLGRIND and run under callgrind, only the timed
+// bodies are counted, one dump per case: a count the machine's load leaves alone.
+void countBody(bool starting, const std::string& name)
+{
+#ifdef VEQ_BENCH_CALLGRIND
+    CALLGRIND_TOGGLE_COLLECT;
+    if (!starting)
+        CALLGRIND_DUMP_STATS_AT(name.c_str());
+#else
+    (void)starting;
+    (void)name;
+#endif
+}
+
+const char* met(double value, double target) { return value <= target ? "yes" : "NO"; }
+
+} // namespace
 
 BenchResult runCase(const BenchCase& c, int repetitions)
 {
-    std::vector<double> times;
+    BenchResult result{c.name, {}, c.targetMs};
     for (int i = 0; i < repetitions; ++i) {
         if (c.setup)
             c.setup();
         const auto start = std::chrono::steady_clock::now();
+        countBody(true, c.name);
         c.body();
+        countBody(false, c.name);
         const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        result.timesMs.push_back(std::chrono::duration<double, std::milli>(end - start).count());
     }
-    std::sort(times.begin(), times.end());
-    return {c.name, times[times.size() / 2], c.targetMs};
+    if (c.worked && !c.worked())
+        stopBench("\"" + c.name + "\" did not do its work");
+    std::sort(result.timesMs.begin(), result.timesMs.end());
+    return result;
 }
 
-namespace {
+void stopBench(const std::string& why)
+{
+    std::fprintf(stderr, "veq-bench: %s\n", why.c_str());
+    std::exit(2);
+}
 
-constexpr double kMiB = 1024.0 * 1024.0;
-
+double peakMemoryMiB()
+{
 #ifdef _WIN32
-PROCESS_MEMORY_COUNTERS processMemory()
-{
     PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
-        return {};
-    return counters;
-}
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+    return 0;
 #else
-// A "Field:   1234 kB" line of /proc/self/status, in MiB; 0 when absent.
-double statusFieldMiB(const char* field)
-{
     std::ifstream status("/proc/self/status");
     std::string line;
-    const std::string key = std::string(field) + ":";
     while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0) {
-            std::istringstream fields(line.substr(key.size()));
+        if (line.rfind("VmHWM:", 0) == 0) {
+            std::istringstream fields(line.substr(6));
             double kib = 0;
             fields >> kib;
             return kib / 1024.0;
         }
     }
     return 0;
-}
-#endif
-
-} // namespace
-
-// The resident set: the working set on Windows, VmRSS and VmHWM elsewhere.
-double currentMemoryMiB()
-{
-#ifdef _WIN32
-    return static_cast<double>(processMemory().WorkingSetSize) / kMiB;
-#else
-    return statusFieldMiB("VmRSS");
-#endif
-}
-
-double peakMemoryMiB()
-{
-#ifdef _WIN32
-    return static_cast<double>(processMemory().PeakWorkingSetSize) / kMiB;
-#else
-    return statusFieldMiB("VmHWM");
 #endif
 }
 
@@ -94,12 +93,44 @@ void printTable(const std::vector<BenchResult>& windowResults, const std::vector
     for (const BenchResult& w : windowResults) {
         const auto core = std::find_if(coreResults.begin(), coreResults.end(),
                                        [&](const BenchResult& c) { return c.name == w.name; });
-        const bool hasCore = core != coreResults.end();
-        const double ratio = hasCore && core->medianMs > 0 ? w.medianMs / core->medianMs : 0;
-        std::printf("| %s | %.1f | %s | %s | %.0f ms | %s |\n", w.name.c_str(), w.medianMs,
-                    hasCore ? std::to_string(core->medianMs).substr(0, 5).c_str() : "-",
-                    hasCore ? (std::to_string(ratio).substr(0, 4) + "x").c_str() : "-", w.targetMs,
-                    w.medianMs <= w.targetMs ? "yes" : "NO");
+        if (core == coreResults.end()) {
+            std::printf("| %s | %.1f | - | - | %.0f ms | %s |\n", w.name.c_str(), w.medianMs(), w.targetMs,
+                        met(w.medianMs(), w.targetMs));
+            continue;
+        }
+        std::printf("| %s | %.1f | %.2f | %.2fx | %.0f ms | %s |\n", w.name.c_str(), w.medianMs(), core->medianMs(),
+                    core->medianMs() > 0 ? w.medianMs() / core->medianMs() : 0.0, w.targetMs,
+                    met(w.medianMs(), w.targetMs));
     }
-    std::printf("\nPeak memory (all windows open at the limit): %.1f MiB\n", peakMemoryMiB());
+}
+
+void printProgramTable(const std::vector<ProgramResult>& results)
+{
+    if (results.empty())
+        return;
+    std::printf("\n| the program as its own process | median | target | met |\n");
+    std::printf("|---|---:|---:|---|\n");
+    for (const ProgramResult& r : results)
+        std::printf("| %s | %.1f %s | %.0f %s | %s |\n", r.name.c_str(), r.median(), r.unit.c_str(), r.target,
+                    r.unit.c_str(), met(r.median(), r.target));
+}
+
+void printDetails(const std::vector<BenchResult>& windowResults, const std::vector<BenchResult>& coreResults,
+                  const std::vector<ProgramResult>& programResults)
+{
+    auto runs = [](const char* side, const std::string& name, const std::vector<double>& values) {
+        std::printf("%-6s %-58s", side, name.c_str());
+        for (double value : values)
+            std::printf(" %7.2f", value);
+        std::printf("\n");
+    };
+    std::printf("\nEvery run, ascending (ms; MiB for memory):\n");
+    for (const BenchResult& r : windowResults)
+        runs("window", r.name, r.timesMs);
+    for (const BenchResult& r : coreResults)
+        runs("core", r.name, r.timesMs);
+    for (const ProgramResult& r : programResults)
+        runs("child", r.name, r.values);
+    std::printf("Peak resident memory of the benchmark itself (its data sets and all windows): %.1f MiB\n",
+                peakMemoryMiB());
 }

@@ -1,90 +1,70 @@
+// veq-bench [REPETITIONS] [--details] [--case TEXT]: every action of the program at the
+// formats' limits, through the real windows (offscreen) next to the same work
+// in the core alone, then the program as its own process: its start-up and
+// its peak memory with every list full. Prints the medians as tables; with
+// --details every run, and Qt's own messages on stderr; with --case only the
+// cases whose names hold TEXT, and not the program's own process.
 #include "audits/directory_chooser.h"
-#include "audits/folder_listing.h"
 #include "bench/bench_data.h"
 #include "bench/bench_harness.h"
+#include "bench/bench_program.h"
 #include "core/bitmap_audit.h"
+#include "core/copy_reader.h"
 #include "core/data_file.h"
 #include "core/entry_list.h"
 #include "core/file_io.h"
+#include "core/platform.h"
 #include "core/squadron.h"
 #include "editor/veq_window.h"
-#include "ui/data_directory.h"
+#include "tests/kit/files.h"
+#include "tests/kit/gui.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
-#include "ui/file_dialogs.h"
+#include "ui/tool_window.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QTemporaryDir>
+#include <QTest>
 
+#include <algorithm>
 #include <cstdio>
-#include <deque>
+#include <cstring>
 #include <map>
 #include <memory>
 
 namespace {
 
-class AnsweringDialogs final : public FileDialogs {
-public:
-    QString next;
-    QString openFileName(QWidget*, const FileRequest&) override { return next; }
-    QString saveFileName(QWidget*, const FileRequest&) override { return next; }
-};
+using veq::ListId;
+namespace fs = std::filesystem;
 
-// Lets every window finish laying out and painting what the action changed:
-// the views lay out and paint from posted events.
-void settle()
+bool g_details = false;
+
+// The table is the output: Qt's own remarks (an offscreen window cannot be
+// raised, and the like) are shown only with --details.
+void qtMessage(QtMsgType, const QMessageLogContext&, const QString& message)
 {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
+    if (g_details)
+        std::fprintf(stderr, "qt: %s\n", qPrintable(message));
 }
 
-void press(QWidget* root, const char* name)
+EntryListModel* modelOf(const QWidget* root, const char* listName)
 {
-    auto* button = root->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    if (!button) {
-        std::fprintf(stderr, "no button %s\n", name);
-        std::exit(2);
-    }
-    button->click();
-    settle();
+    return kit::find<EntryListView>(root, listName)->entryModel();
 }
 
-struct KindInfo {
-    veq::RecordKind kind;
-    int listId;
+struct MainListInfo {
+    ListId id;
     const char* label;
+    const char* list;
     const char* read;
     const char* write;
-    const char* list;
 };
 
-const KindInfo kKinds[] = {
-    {veq::RecordKind::FileList, 1, "filelist", "bRdFilelist", "bWrFilelist", "lFileList"},
-    {veq::RecordKind::Except, 2, "except", "bRdExcept", "bWrExcept", "lExcept"},
-    {veq::RecordKind::PlaneSq, 3, "planesq", "bRdPlaneSq", "bWrPlaneSq", "lPlaneSq"},
+const MainListInfo kMainLists[] = {
+    {ListId::FileList, "filelist", "lFileList", "bRdFilelist", "bWrFilelist"},
+    {ListId::Except, "except", "lExcept", "bRdExcept", "bWrExcept"},
+    {ListId::PlaneSq, "planesq", "lPlaneSq", "bRdPlaneSq", "bWrPlaneSq"},
 };
-
-QWidget* topLevel(const char* name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == QLatin1String(name))
-            return widget;
-    std::fprintf(stderr, "no window %s\n", name);
-    std::exit(2);
-}
-
-EntryListView* listIn(QWidget* root, const char* name)
-{
-    auto* list = root->findChild<EntryListView*>(QString::fromLatin1(name));
-    if (!list) {
-        std::fprintf(stderr, "no list %s\n", name);
-        std::exit(2);
-    }
-    return list;
-}
 
 // A tool window whose "Finish" hands its whole list to a main list.
 struct FinishingTool {
@@ -94,203 +74,327 @@ struct FinishingTool {
     const char* list;
     const char* finish;
     const char* mainList;
-    veq::RecordKind kind;
+    ListId id;
 };
 
 const FinishingTool kFinishingTools[] = {
-    {"add", "bAddFileList", "fFileListAdd", "lNewFileList", "bFileListEntryFinish", "lFileList",
-     veq::RecordKind::FileList},
-    {"copy", "bCopyExcept", "fCopy", "lCopy", "bCopyFinish", "lExcept", veq::RecordKind::Except},
-    {"extra", "bExtra", "fExtra", "lExtra", "Command1", "lFileList", veq::RecordKind::FileList},
-    {"AutoGen", "bAuoGen", "fAutoGen", "SqList", "bFinish", "lPlaneSq", veq::RecordKind::PlaneSq},
+    {"add", "bAddFileList", "fFileListAdd", "lNewFileList", "bFileListEntryFinish", "lFileList", ListId::FileList},
+    {"copy", "bCopyExcept", "fCopy", "lCopy", "bCopyFinish", "lExcept", ListId::Except},
+    {"extra", "bExtra", "fExtra", "lExtra", "Command1", "lFileList", ListId::FileList},
+    {"AutoGen", "bAuoGen", "fAutoGen", "SqList", "bFinish", "lPlaneSq", ListId::PlaneSq},
+};
+
+// Leaves every open tool window through its frame, which shows the main window again.
+void leaveToolWindows()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<ToolWindow*>(window) && window->isVisible())
+            window->close();
+    kit::settle();
+}
+
+// The cases and what they work on; the folder also holds the program's own
+// run: the three data files by their names and the bitmap folder.
+class Bench {
+public:
+    Bench() : m_window(m_dialogs)
+    {
+        m_window.show();
+        if (!QTest::qWaitForWindowExposed(&m_window))
+            stopBench("the main window was not shown");
+        for (const MainListInfo& list : kMainLists) {
+            m_sorted[list.id] = sortedEntries(list.id, kLimit, 11 + static_cast<unsigned>(list.id));
+            addReadAndWrite(list);
+        }
+        addDelete();
+        for (const FinishingTool& tool : kFinishingTools)
+            addFinish(tool);
+        addAutoGenOpen();
+        addCopyRead();
+        addAudits();
+    }
+
+    [[nodiscard]] const fs::path& folder() const { return m_folder.path(); }
+    [[nodiscard]] const std::vector<BenchCase>& windowCases() const { return m_windowCases; }
+    [[nodiscard]] const std::vector<BenchCase>& coreCases() const { return m_coreCases; }
+
+private:
+    // A window case and its core floor; `worked` checks the window's result.
+    void add(const std::string& name, BenchCase window, BenchCase core, std::function<bool()> worked,
+             double targetMs = 25.0)
+    {
+        // Every window case starts from the main window alone, as the user finds it.
+        window.setup = [setup = std::move(window.setup)] {
+            leaveToolWindows();
+            if (setup)
+                setup();
+        };
+        window.name = core.name = name;
+        window.targetMs = core.targetMs = targetMs;
+        window.worked = std::move(worked);
+        m_windowCases.push_back(std::move(window));
+        m_coreCases.push_back(std::move(core));
+    }
+
+    // Every file read in three orders: as written, reversed and shuffled.
+    // The shuffled one carries the list's own file name.
+    void addReadAndWrite(const MainListInfo& list)
+    {
+        const ListId id = list.id;
+        const struct {
+            RecordOrder order;
+            const char* name;
+        } orders[] = {{RecordOrder::Ascending, "ascending"},
+                      {RecordOrder::Descending, "descending"},
+                      {RecordOrder::Random, "random"}};
+        for (const auto& order : orders) {
+            const fs::path file = order.order == RecordOrder::Random
+                                      ? folder() / veq::dataFileName(id)
+                                      : folder() / (std::string(list.label) + "-" + order.name + ".dat");
+            kit::writeFile(file, kit::dataImage(id, inOrder(m_sorted[id], order.order, 5)));
+            add(std::string("read ") + list.label + " (" + order.name + ")",
+                {{},
+                 [this, file] { m_dialogs.answer(qPath(file)); },
+                 [this, list] { kit::click(&m_window, list.read); }},
+                {{},
+                 {},
+                 [file, id] {
+                     veq::ConversionBuffer buf{};
+                     auto data = veq::loadDataFile(file, id, buf);
+                     veq::EntryList entries;
+                     entries.assign(std::move(data->entries));
+                 }},
+                [this, list] { return modelOf(&m_window, list.list)->entries() == m_sorted[list.id]; });
+        }
+        const fs::path out = folder() / (std::string(list.label) + "-out.dat");
+        add(std::string("write ") + list.label,
+            {{}, [this, out] { m_dialogs.answer(qPath(out)); }, [this, list] { kit::click(&m_window, list.write); }},
+            {{},
+             {},
+             [this, out, id] {
+                 veq::ConversionBuffer buf{};
+                 auto image = veq::buildDataFile(id, {}, m_sorted[id], buf);
+                 (void)veq::replaceFile(out, *image);
+             }},
+            [out, id] { return fs::file_size(out) == veq::largestDataFile(id); });
+    }
+
+    // Deleting 1000 scattered entries of a full list.
+    void addDelete()
+    {
+        std::vector<std::size_t> scattered;
+        for (std::size_t i = 0; i < 1000; ++i)
+            scattered.push_back(i * 32 + 7);
+        auto list = std::make_shared<veq::EntryList>();
+        add("delete 1000 scattered of 32767",
+            {{},
+             [this, scattered] {
+                 auto* view = kit::find<EntryListView>(&m_window, "lFileList");
+                 view->entryModel()->assign(m_sorted[ListId::FileList]);
+                 kit::selectRows(view, std::vector<int>(scattered.begin(), scattered.end()));
+                 kit::settle();
+             },
+             [this] { kit::click(&m_window, "bDelFileList"); }},
+            {{},
+             [this, list] { list->assign(m_sorted[ListId::FileList]); },
+             [list, scattered] { list->removeAt(scattered); }},
+            [this] { return modelOf(&m_window, "lFileList")->count() == kLimit - 1000; });
+    }
+
+    // "Finish" of a tool: 32767 items into a main list that holds 32767 others.
+    void addFinish(const FinishingTool& tool)
+    {
+        const veq::Entries both = sortedEntries(tool.id, 2 * kLimit, 23);
+        veq::Entries held;
+        veq::Entries handed;
+        for (std::size_t i = 0; i < both.size(); ++i)
+            (i % 2 ? handed : held).push_back(both[i]);
+        auto list = std::make_shared<veq::EntryList>();
+        add(std::string("finish ") + tool.label + ": 32767 into 32767",
+            {{},
+             [this, tool, held, handed] {
+                 modelOf(&m_window, tool.mainList)->assign(held);
+                 kit::click(&m_window, tool.launcher);
+                 modelOf(kit::find(nullptr, tool.window), tool.list)->assign(handed);
+                 kit::settle();
+             },
+             [tool] { kit::click(kit::find(nullptr, tool.window), tool.finish); }},
+            {{}, [list, held] { list->assign(held); }, [list, handed] { list->addMany(handed); }},
+            [this, tool] { return modelOf(&m_window, tool.mainList)->count() == 2 * kLimit; });
+    }
+
+    // AutoGen opening a squadron file with 32767 plane entries.
+    void addAutoGenOpen()
+    {
+        const fs::path squadron = folder() / "squadron.dat";
+        kit::writeFile(squadron, squadronImage(kLimit, 3));
+        add("AutoGen: open 32767 plane entries",
+            {{},
+             [this, squadron] {
+                 m_dialogs.answer(qPath(squadron));
+                 kit::click(&m_window, "bAuoGen");
+             },
+             [] { kit::click(kit::find(nullptr, "fAutoGen"), "bOpenSq"); }},
+            {{},
+             {},
+             [squadron] {
+                 auto items = veq::loadSquadronFile(squadron);
+                 veq::EntryList list(true);
+                 list.assign(std::move(*items));
+             }},
+            [] { return modelOf(kit::find(nullptr, "fAutoGen"), "SqList")->count() == kLimit; });
+    }
+
+    // The copy dialog reading a file whose records all belong to plane 25.
+    void addCopyRead()
+    {
+        veq::Entries plane25;
+        for (const auto& id : m_sorted[ListId::FileList])
+            plane25.push_back("0325" + id.substr(4));
+        std::sort(plane25.begin(), plane25.end());
+        plane25.erase(std::unique(plane25.begin(), plane25.end()), plane25.end());
+        const fs::path source = folder() / "copy-source.dat";
+        kit::writeFile(source, kit::dataImage(ListId::FileList, inOrder(plane25, RecordOrder::Random, 9)));
+        add("copy: read " + std::to_string(plane25.size()) + " matching records",
+            {{},
+             [this, source] {
+                 m_dialogs.answer(qPath(source));
+                 kit::click(&m_window, "bCopyFileList");
+                 QWidget* copy = kit::find(nullptr, "fCopy");
+                 // Each run reads into an empty list, as the first one does.
+                 modelOf(copy, "lCopy")->assign({});
+                 kit::find<QLineEdit>(copy, "tCopyPlaneId")->setText(QStringLiteral("25"));
+             },
+             [] { kit::click(kit::find(nullptr, "fCopy"), "bCopyAdd"); }},
+            {{},
+             {},
+             [source] {
+                 auto entries = veq::loadCopyEntries(source, ListId::FileList, "25");
+                 veq::EntryList list(true);
+                 list.addMany(std::move(*entries));
+             }},
+            [plane25] { return modelOf(kit::find(nullptr, "fCopy"), "lCopy")->entries() == plane25; });
+    }
+
+    // The audits over a folder of bitmaps: 20,000 named by the file list, the
+    // rest not; the Missing report also over 200,000, to show its growth.
+    void addAudits()
+    {
+        const veq::Entries& fileIds = m_sorted[ListId::FileList];
+        const veq::Entries others = kit::randomEntries(ListId::FileList, 200000 + fileIds.size(), 47);
+        for (std::size_t total : {std::size_t{30000}, std::size_t{200000}}) {
+            veq::Entries bitmaps(fileIds.begin(), fileIds.begin() + 20000);
+            for (auto other = others.begin(); bitmaps.size() < total; ++other)
+                if (!std::binary_search(fileIds.begin(), fileIds.end(), *other))
+                    bitmaps.push_back(*other);
+            const fs::path bitmapFolder = folder() / (total == 30000 ? "bitmaps" : "bitmaps-200000");
+            makeBitmaps(bitmapFolder, bitmaps);
+            addMissing(bitmapFolder, total, total == 30000 ? 25.0 : 150.0);
+            if (total == 30000)
+                addExtra(bitmapFolder, total);
+        }
+    }
+
+    void addMissing(const fs::path& bitmaps, std::size_t count, double targetMs)
+    {
+        add(
+            "Missing: report, 32767 + 32767 entries, " + std::to_string(count) + " bitmaps",
+            {{},
+             [this, bitmaps] {
+                 modelOf(&m_window, "lFileList")->assign(m_sorted[ListId::FileList]);
+                 modelOf(&m_window, "lExcept")->assign(m_sorted[ListId::Except]);
+                 kit::click(&m_window, "bMissing");
+                 kit::find<DirectoryChooser>(kit::find(nullptr, "Missing"), "dirMissing")
+                     ->setCurrentPath(qPath(bitmaps));
+                 kit::settle();
+             },
+             [] { kit::click(kit::find(nullptr, "Missing"), "bReport"); }},
+            {{}, {}, [this, bitmaps] { (void)missingReport(bitmaps); }},
+            [this, bitmaps] {
+                const veq::MissingBitmaps report = missingReport(bitmaps);
+                const QWidget* missing = kit::find(nullptr, "Missing");
+                return modelOf(missing, "lFileListMissing")->entries() == report.fileListMissing &&
+                       modelOf(missing, "lExceptMissing")->entries() == report.exceptMissing &&
+                       modelOf(missing, "lMissing")->entries() == report.missing;
+            },
+            targetMs);
+    }
+
+    [[nodiscard]] veq::MissingBitmaps missingReport(const fs::path& bitmaps)
+    {
+        const auto names = veq::platform::listFiles(bitmaps);
+        return veq::missingBitmaps(m_sorted[ListId::FileList], m_sorted[ListId::Except], *names);
+    }
+
+    void addExtra(const fs::path& bitmaps, std::size_t count)
+    {
+        add("Extra: check " + std::to_string(count) + " bitmaps against 32767 entries",
+            {{},
+             [this, bitmaps] {
+                 modelOf(&m_window, "lFileList")->assign(m_sorted[ListId::FileList]);
+                 kit::click(&m_window, "bExtra");
+                 kit::find<DirectoryChooser>(kit::find(nullptr, "fExtra"), "DirExtra")->setCurrentPath(qPath(bitmaps));
+                 kit::settle();
+             },
+             [] { kit::click(kit::find(nullptr, "fExtra"), "bCheck"); }},
+            {{}, {}, [this, bitmaps] { (void)extraReport(bitmaps); }}, [this, bitmaps] {
+                return modelOf(kit::find(nullptr, "fExtra"), "lExtra")->entries() == extraReport(bitmaps);
+            });
+    }
+
+    [[nodiscard]] veq::Entries extraReport(const fs::path& bitmaps)
+    {
+        const auto names = veq::platform::listFiles(bitmaps);
+        return veq::extraBitmaps(*names, m_sorted[ListId::FileList]);
+    }
+
+    kit::TempFolder m_folder;
+    kit::ScriptedFileDialogs m_dialogs;
+    VEQ m_window;
+    std::map<ListId, veq::Entries> m_sorted;
+    std::vector<BenchCase> m_windowCases;
+    std::vector<BenchCase> m_coreCases;
 };
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(qtMessage);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (const auto status = runProgramMode(argc, argv))
+        return *status;
+
+    int repetitions = 7;
+    std::string only;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--details") == 0)
+            g_details = true;
+        else if (std::strcmp(argv[i], "--case") == 0 && i + 1 < argc)
+            only = argv[++i];
+        else
+            repetitions = std::max(1, std::atoi(argv[i]));
+    }
     QApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    Bench bench;
 
-    QTemporaryDir folder;
-    auto path = [&](const QString& name) { return folder.filePath(name); };
-    AnsweringDialogs dialogs;
-    VEQ window(dialogs);
-    window.show();
-    settle();
-
-    std::vector<BenchCase> windowCases;
-    std::vector<BenchCase> coreCases;
-    std::map<std::string, veq::Entries> sorted;
-
-    for (const KindInfo& k : kKinds) {
-        sorted[k.label] = distinctEntries(k.kind, kLimit, 11);
-        const char* orders[] = {"ascending", "descending", "random"};
-        for (int o = 0; o < 3; ++o) {
-            const auto order = static_cast<RecordOrder>(o);
-            const QString file =
-                path(QStringLiteral("%1-%2.dat").arg(QLatin1String(k.label), QLatin1String(orders[o])));
-            writeFile(file, dataImage(k.kind, inOrder(sorted[k.label], order, 5)));
-            const std::string name = std::string("read ") + k.label + " (" + orders[o] + ")";
-            windowCases.push_back(
-                {name, [&dialogs, file] { dialogs.next = file; }, [&window, k] { press(&window, k.read); }});
-            coreCases.push_back({name, nullptr, [file, k] {
-                                     veq::ConvBuf buf{};
-                                     auto data = veq::loadDataFile(toFsPath(file), k.kind, buf);
-                                     veq::EntryList list;
-                                     list.assign(std::move(data->entries));
-                                 }});
-        }
-        const QString out = path(QStringLiteral("%1-out.dat").arg(QLatin1String(k.label)));
-        const std::string name = std::string("write ") + k.label;
-        windowCases.push_back(
-            {name, [&dialogs, out] { dialogs.next = out; }, [&window, k] { press(&window, k.write); }});
-        coreCases.push_back({name, nullptr, [&sorted, k] {
-                                 veq::ConvBuf buf{};
-                                 auto image = veq::buildDataFile(k.kind, {}, sorted[k.label], buf);
-                                 (void)image;
-                             }});
-    }
-
-    // Deleting 1000 scattered entries of a full list.
-    auto* fileListView = window.findChild<EntryListView*>(QStringLiteral("lFileList"));
-    std::vector<std::size_t> scattered;
-    for (std::size_t i = 0; i < 1000; ++i)
-        scattered.push_back(i * 32 + 7);
-    windowCases.push_back({"delete 1000 scattered of 32767",
-                           [&] {
-                               fileListView->entryModel()->assign(sorted["filelist"]);
-                               QItemSelection selection;
-                               for (std::size_t row : scattered) {
-                                   const QModelIndex index = fileListView->model()->index(static_cast<int>(row), 0);
-                                   selection.select(index, index);
-                               }
-                               fileListView->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-                               settle();
-                           },
-                           [&] { press(&window, "bDelFileList"); }});
-    veq::EntryList coreList;
-    coreCases.push_back({"delete 1000 scattered of 32767", [&] { coreList.assign(sorted["filelist"]); },
-                         [&] { coreList.removeAt(scattered); }});
-
-    // "Finish" of every tool: 32767 items into a list that holds 32767 others.
-    for (const FinishingTool& tool : kFinishingTools) {
-        const veq::Entries both = distinctEntries(tool.kind, 2 * kLimit, 23);
-        veq::Entries held;
-        veq::Entries handed;
-        for (std::size_t i = 0; i < both.size(); ++i)
-            (i % 2 ? handed : held).push_back(both[i]);
-        const std::string name = std::string("finish ") + tool.label + ": 32767 into 32767";
-        windowCases.push_back({name,
-                               [&window, tool, held, handed] {
-                                   listIn(&window, tool.mainList)->entryModel()->assign(held);
-                                   press(&window, tool.launcher);
-                                   listIn(topLevel(tool.window), tool.list)->entryModel()->assign(handed);
-                                   settle();
-                               },
-                               [tool] { press(topLevel(tool.window), tool.finish); }});
-        auto coreList = std::make_shared<veq::EntryList>();
-        coreCases.push_back(
-            {name, [coreList, held] { coreList->assign(held); }, [coreList, handed] { coreList->addMany(handed); }});
-    }
-
-    // AutoGen opening a squadron file with 32767 plane entries.
-    const QString squadron = path(QStringLiteral("squadron.dat"));
-    writeFile(squadron, squadronImage(kLimit, 3));
-    const std::string openSquadron = "AutoGen: open 32767 plane entries";
-    windowCases.push_back({openSquadron,
-                           [&] {
-                               dialogs.next = squadron;
-                               press(&window, "bAuoGen");
-                           },
-                           [&] { press(topLevel("fAutoGen"), "bOpenSq"); }});
-    coreCases.push_back({openSquadron, nullptr, [&] {
-                             auto items = veq::loadSquadronFile(toFsPath(squadron));
-                             veq::EntryList list(true);
-                             list.assign(std::move(*items));
-                         }});
-
-    // The copy dialog reading a file whose 32767 records all belong to plane 25.
-    veq::Entries plane25;
-    for (const auto& id : distinctEntries(veq::RecordKind::FileList, kLimit, 31))
-        plane25.push_back("0325" + id.substr(4));
-    std::sort(plane25.begin(), plane25.end());
-    plane25.erase(std::unique(plane25.begin(), plane25.end()), plane25.end());
-    const QString copySource = path(QStringLiteral("copy-source.dat"));
-    writeFile(copySource, dataImage(veq::RecordKind::FileList, inOrder(plane25, RecordOrder::Random, 9)));
-    const std::string copyRead = "copy: read " + std::to_string(plane25.size()) + " matching records";
-    windowCases.push_back(
-        {copyRead,
-         [&] {
-             dialogs.next = copySource;
-             press(&window, "bCopyFileList");
-             topLevel("fCopy")->findChild<QLineEdit*>(QStringLiteral("tCopyPlaneId"))->setText(QStringLiteral("25"));
-         },
-         [&] { press(topLevel("fCopy"), "bCopyAdd"); }});
-    coreCases.push_back({copyRead, nullptr, [&] {
-                             veq::ConvBuf buf{};
-                             auto data = veq::loadDataFile(toFsPath(copySource), veq::RecordKind::FileList, buf);
-                             veq::EntryList list(true);
-                             list.assign(std::move(data->entries));
-                         }});
-
-    // The audits over a folder of 30,000 bitmaps: two thirds named by the file
-    // list, the rest not.
-    const veq::Entries fileIds = distinctEntries(veq::RecordKind::FileList, kLimit, 41);
-    const veq::Entries pairs = distinctEntries(veq::RecordKind::Except, kLimit, 43);
-    veq::Entries bitmaps(fileIds.begin(), fileIds.begin() + 20000);
-    for (const auto& id : distinctEntries(veq::RecordKind::FileList, 12000, 47))
-        if (bitmaps.size() < 30000 && !std::binary_search(fileIds.begin(), fileIds.end(), id))
-            bitmaps.push_back(id);
-    const QString bitmapFolder = path(QStringLiteral("bitmaps"));
-    makeBitmaps(bitmapFolder, bitmaps);
-    const std::string report = "Missing: report, 32767 + 32767 entries, 30000 bitmaps";
-    windowCases.push_back({report,
-                           [&] {
-                               listIn(&window, "lFileList")->entryModel()->assign(fileIds);
-                               listIn(&window, "lExcept")->entryModel()->assign(pairs);
-                               press(&window, "bMissing");
-                               topLevel("Missing")
-                                   ->findChild<DirectoryChooser*>(QStringLiteral("dirMissing"))
-                                   ->setCurrentPath(bitmapFolder);
-                               settle();
-                           },
-                           [&] { press(topLevel("Missing"), "bReport"); }});
-    coreCases.push_back({report, nullptr, [&] {
-                             const auto present = veq::foldNames(listBitmapFolder(bitmapFolder));
-                             auto result = veq::missingBitmaps(fileIds, pairs, present);
-                             (void)result;
-                         }});
-    const std::string check = "Extra: check 30000 bitmaps against 32767 entries";
-    windowCases.push_back(
-        {check,
-         [&] {
-             listIn(&window, "lFileList")->entryModel()->assign(fileIds);
-             press(&window, "bExtra");
-             topLevel("fExtra")->findChild<DirectoryChooser*>(QStringLiteral("DirExtra"))->setCurrentPath(bitmapFolder);
-             settle();
-         },
-         [&] { press(topLevel("fExtra"), "bCheck"); }});
-    coreCases.push_back({check, nullptr, [&] {
-                             veq::Entries names;
-                             for (auto& name : listBitmapFolder(bitmapFolder))
-                                 if (veq::isExtraCandidate(name))
-                                     names.push_back(std::move(name));
-                             auto result = veq::extraBitmaps(names, fileIds);
-                             (void)result;
-                         }});
-
-    // What the benchmark's own data and the empty windows take, before any case runs.
-    const double baseline = currentMemoryMiB();
-    std::vector<BenchResult> windowResults;
+    const auto chosen = [&only](const BenchCase& c) { return c.name.find(only) != std::string::npos; };
     std::vector<BenchResult> coreResults;
-    for (const auto& c : coreCases)
-        coreResults.push_back(runCase(c, repetitions));
-    for (const auto& c : windowCases)
-        windowResults.push_back(runCase(c, repetitions));
+    for (const auto& c : bench.coreCases())
+        if (chosen(c))
+            coreResults.push_back(runCase(c, repetitions));
+    std::vector<BenchResult> windowResults;
+    for (const auto& c : bench.windowCases())
+        if (chosen(c))
+            windowResults.push_back(runCase(c, repetitions));
+    std::vector<ProgramResult> programResults;
+    if (only.empty())
+        programResults = {measureStartup(repetitions, 300.0), measureFullRun(bench.folder(), repetitions, 64.0)};
+
     printTable(windowResults, coreResults);
-    std::printf("Resident before the cases ran (benchmark data, empty windows): %.1f MiB\n", baseline);
+    printProgramTable(programResults);
+    if (g_details)
+        printDetails(windowResults, coreResults, programResults);
     return 0;
 }

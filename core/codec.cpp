@@ -2,6 +2,20 @@
 
 namespace veq {
 
+namespace {
+
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+
+// The two digits ByteToStr gives, written in place: the file readers format
+// every record this way.
+void putByte(char* out, std::uint8_t val)
+{
+    out[0] = kHexDigits[val >> 4];
+    out[1] = kHexDigits[val & 0x0F];
+}
+
+} // namespace
+
 std::size_t entryLength(ListId id)
 {
     switch (id) {
@@ -112,12 +126,11 @@ void bufToGroup(const ConversionBuffer& buf, std::uint8_t* group)
 
 std::string partIdText(const ConversionBuffer& buf)
 {
-    std::string text;
-    text.reserve(kPartIdLength);
-    text += ByteToStr(buf[3]);
-    text += ByteToStr(buf[1]);
-    text += ByteToStr(buf[2]);
-    text += ByteToStr(buf[0]);
+    std::string text(kPartIdLength, '0');
+    putByte(&text[0], buf[3]);
+    putByte(&text[2], buf[1]);
+    putByte(&text[4], buf[2]);
+    putByte(&text[6], buf[0]);
     return text;
 }
 
@@ -131,7 +144,10 @@ std::string exceptPairText(std::string_view left, std::string_view right)
 
 std::string planeSqText(std::uint8_t plane, std::uint8_t squad)
 {
-    return ByteToStr(plane) + "000000" + ByteToStr(squad);
+    std::string text(kPlaneSqLength, '0');
+    putByte(&text[0], plane);
+    putByte(&text[kPlaneSqLength - 2], squad);
+    return text;
 }
 
 std::string toUpperAscii(std::string_view text)

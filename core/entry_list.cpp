@@ -1,10 +1,67 @@
 #include "core/entry_list.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <iterator>
 #include <limits>
+#include <numeric>
 
 namespace veq {
+
+namespace {
+
+// The first eight bytes of a text, zero-padded, as a number: where the
+// numbers of two texts differ, their order is the texts' order.
+std::uint64_t orderPrefix(std::string_view text)
+{
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < sizeof prefix; ++i)
+        prefix = (prefix << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0U);
+    return prefix;
+}
+
+} // namespace
+
+void sortEntries(Entries& items)
+{
+    struct Keyed {
+        std::uint64_t prefix;
+        std::size_t index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        keyed.push_back({orderPrefix(items[i]), i});
+
+    // By prefix, a byte at a time from the last: each pass is a stable
+    // counting sort, skipped when every prefix has the same byte there.
+    std::vector<Keyed> spare(keyed.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> starts{};
+        for (const Keyed& k : keyed)
+            ++starts[((k.prefix >> shift) & 0xFF) + 1];
+        if (std::find(starts.begin(), starts.end(), keyed.size()) != starts.end())
+            continue;
+        std::partial_sum(starts.begin(), starts.end(), starts.begin());
+        for (const Keyed& k : keyed)
+            spare[starts[(k.prefix >> shift) & 0xFF]++] = k;
+        keyed.swap(spare);
+    }
+    // Texts whose prefixes tie are ordered by the whole text.
+    for (auto run = keyed.begin(); run != keyed.end();) {
+        const auto end = std::find_if(run, keyed.end(), [&run](const Keyed& k) { return k.prefix != run->prefix; });
+        if (end - run > 1)
+            std::sort(run, end, [&items](const Keyed& a, const Keyed& b) { return items[a.index] < items[b.index]; });
+        run = end;
+    }
+
+    Entries sorted;
+    sorted.reserve(items.size());
+    for (const Keyed& k : keyed)
+        sorted.push_back(std::move(items[k.index]));
+    items = std::move(sorted);
+}
 
 std::optional<std::size_t> EntryList::placeFor(const Entry& item) const
 {
@@ -31,7 +88,7 @@ void EntryList::addMany(Entries items)
 {
     // Files written by the program and the audits' results arrive sorted already.
     if (!std::is_sorted(items.begin(), items.end()))
-        std::sort(items.begin(), items.end());
+        sortEntries(items);
     if (!m_allowDuplicates)
         items.erase(std::unique(items.begin(), items.end()), items.end());
     if (m_items.empty()) {

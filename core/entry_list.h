@@ -62,4 +62,9 @@ private:
     std::size_t m_removed = 0;
 };
 
+// Sorts texts into ascending ordinal order, as std::sort does, comparing their
+// first eight bytes as one number and the whole texts only where those tie:
+// most comparisons then touch no text at all.
+void sortEntries(Entries& items);
+
 } // namespace veq

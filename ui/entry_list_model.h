@@ -18,6 +18,7 @@ class EntryListModel final : public QAbstractListModel {
 public:
     explicit EntryListModel(bool allowDuplicates, QObject* parent = nullptr);
 
+    [[nodiscard]] QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 

@@ -31,10 +31,10 @@ Entries addOneByOne(Entries list, const Entries& items, bool duplicates)
     return list;
 }
 
-// Entries with repeats, in no order, mixed case among them.
+// Entries with repeats, many sharing their first eight characters, in no order, mixed case among them.
 Entries shuffledWithRepeats(unsigned seed)
 {
-    Entries items = kit::randomEntries(veq::ListId::FileList, 300, seed, false);
+    Entries items = kit::randomEntries(veq::ListId::PlaneSq, 300, seed, false);
     items.insert(items.end(), items.begin(), items.begin() + 40);
     items.push_back("0301071a");
     items.push_back("0301071A");

@@ -1,0 +1,145 @@
+#include "bench/bench_program.h"
+
+#include "bench/bench_data.h"
+
+#include "audits/directory_chooser.h"
+#include "core/data_file.h"
+#include "editor/veq_window.h"
+#include "tests/kit/gui.h"
+#include "ui/file_dialogs.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kChildTimeoutMs = 120000;
+
+// What app/main.cpp does before the event loop, then waits for the window to
+// be exposed and painted and says so.
+void showMainWindow(QApplication& app, VEQ& window)
+{
+    window.show();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        app.processEvents(QEventLoop::WaitForMoreEvents);
+    kit::settle();
+    std::printf("shown\n");
+    std::fflush(stdout);
+}
+
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("VEQ Editor"));
+    QApplication::setDesktopFileName(QStringLiteral("veq-editor"));
+}
+
+int startupChild(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    nameApplication();
+    QtFileDialogs fileDialogs;
+    VEQ window(fileDialogs);
+    showMainWindow(app, window);
+    return 0;
+}
+
+int fullChild(int argc, char* argv[], const std::filesystem::path& folder)
+{
+    QApplication app(argc, argv);
+    nameApplication();
+    kit::ScriptedFileDialogs dialogs;
+    VEQ window(dialogs);
+    showMainWindow(app, window);
+
+    const struct {
+        veq::ListId id;
+        const char* read;
+        const char* count;
+    } lists[] = {{veq::ListId::FileList, "bRdFilelist", "labCountFileList"},
+                 {veq::ListId::Except, "bRdExcept", "labCountExcept"},
+                 {veq::ListId::PlaneSq, "bRdPlaneSq", "labCountPlaneSq"}};
+    for (const auto& list : lists) {
+        dialogs.answer(qPath(folder / veq::dataFileName(list.id)));
+        kit::click(&window, list.read);
+        std::printf("list %s\n", qPrintable(kit::text(&window, list.count)));
+    }
+    kit::click(&window, "bMissing");
+    QWidget* missing = kit::find(nullptr, "Missing");
+    kit::find<DirectoryChooser>(missing, "dirMissing")->setCurrentPath(qPath(folder / "bitmaps"));
+    kit::click(missing, "bReport");
+    std::printf("missing %s\n", qPrintable(kit::text(missing, "labMissingCount")));
+    std::printf("peak %.3f\n", peakMemoryMiB());
+    return 0;
+}
+
+struct ChildRun {
+    double shownMs = 0;
+    QStringList lines; // everything it said after "shown"
+};
+
+ChildRun runChild(const QStringList& arguments)
+{
+    QProcess child;
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments(arguments);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    ChildRun run;
+    const auto start = std::chrono::steady_clock::now();
+    child.start();
+    while (!child.canReadLine())
+        if (!child.waitForReadyRead(kChildTimeoutMs))
+            stopBench("the program did not show its window: " + child.errorString().toStdString());
+    run.shownMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (child.readLine().trimmed() != "shown")
+        stopBench("the program said something other than \"shown\"");
+    if (!child.waitForFinished(kChildTimeoutMs) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        stopBench("the program did not end well: " + child.errorString().toStdString());
+    while (child.canReadLine())
+        run.lines.append(QString::fromUtf8(child.readLine().trimmed()));
+    return run;
+}
+
+} // namespace
+
+std::optional<int> runProgramMode(int argc, char* argv[])
+{
+    if (argc == 2 && std::strcmp(argv[1], "--program-startup") == 0)
+        return startupChild(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--program-full") == 0)
+        return fullChild(argc, argv, std::filesystem::path(argv[2]));
+    return std::nullopt;
+}
+
+ProgramResult measureStartup(int repetitions, double targetMs)
+{
+    ProgramResult result{"start to main window shown", {}, targetMs, "ms"};
+    for (int i = 0; i < repetitions; ++i)
+        result.values.push_back(runChild({QStringLiteral("--program-startup")}).shownMs);
+    std::sort(result.values.begin(), result.values.end());
+    return result;
+}
+
+ProgramResult measureFullRun(const std::filesystem::path& folder, int repetitions, double targetMiB)
+{
+    ProgramResult result{"peak memory: three lists of 32767, Missing over 30000 bitmaps", {}, targetMiB, "MiB"};
+    const QString full = QString::number(kLimit);
+    for (int i = 0; i < repetitions; ++i) {
+        const ChildRun run = runChild({QStringLiteral("--program-full"), qPath(folder)});
+        // A run that did not fill its lists or report would measure nothing.
+        const QStringList expected{QStringLiteral("list ") + full, QStringLiteral("list ") + full,
+                                   QStringLiteral("list ") + full};
+        if (run.lines.size() != 5 || run.lines.mid(0, 3) != expected || run.lines[3].mid(8).toInt() <= 0 ||
+            !run.lines[4].startsWith(QStringLiteral("peak ")))
+            stopBench("the program's full run went wrong: " + run.lines.join(QStringLiteral("; ")).toStdString());
+        result.values.push_back(run.lines[4].mid(5).toDouble());
+    }
+    std::sort(result.values.begin(), result.values.end());
+    return result;
+}
