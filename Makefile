@@ -65,8 +65,8 @@ fuzz:
 	scripts/install-deps.sh clang libclang-rt-14-dev
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEQ_BUILD_FUZZ=ON -DVEQ_BUILD_UI=OFF -DVEQ_BUILD_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
-	set -e; for spec in $(FUZZ_TARGETS); do \
-	  t=$${spec%%:*}; len=$${spec##*:}; \
+	set -e; for target in $(FUZZ_TARGETS); do \
+	  t=$${target%%:*}; len=$${target##*:}; \
 	  mkdir -p build-fuzz/corpus/$$t && cp -n fuzz/corpus/$$t/* build-fuzz/corpus/$$t/ 2>/dev/null || true; \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s, inputs up to $$len bytes"; \
 	  build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=$$len build-fuzz/corpus/$$t; \

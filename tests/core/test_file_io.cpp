@@ -136,14 +136,15 @@ TEST(Save, KeepsModeAndGroupAndTheTemporaryIsTheUsersAloneUntilComplete)
             kit::writeFile(target, Bytes{1});
             ASSERT_EQ(::chmod(target.c_str(), mode), 0);
         }
-        // The administrator may give the file another group, a user one of their own.
-        const bool grouped = exists && ::chown(target.c_str(), ::geteuid(), 100) == 0;
+        // The administrator may give the file another owner and group, a user a group of their own.
+        const uid_t owner = ::geteuid() == 0 ? 1 : ::geteuid();
+        const bool grouped = exists && ::chown(target.c_str(), owner, 100) == 0;
         SaveProbe probe(folder.path());
         ASSERT_TRUE(veq::replaceFile(target, Bytes{2}, &probe));
         struct stat after = {};
         ASSERT_EQ(::stat(target.c_str(), &after), 0);
         EXPECT_EQ(after.st_mode & 07777, mode);
-        EXPECT_TRUE(!grouped || after.st_gid == 100) << after.st_gid;
+        EXPECT_TRUE(!grouped || (after.st_gid == 100 && after.st_uid == owner)) << after.st_uid << ':' << after.st_gid;
         EXPECT_EQ(probe.seen[SaveStep::Write].second, fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(probe.seen[SaveStep::Replace].second, static_cast<fs::perms>(mode));
     }

@@ -66,6 +66,11 @@ TEST(ListView, KeepsTheUsersPlaceThroughDeletionsAndBulkChanges)
     // A new content without the current item puts the current row next to where it was.
     model->assign(Entries(all.begin(), all.begin() + 250));
     EXPECT_EQ(view.currentIndex().row(), 249);
+    model->assign(Entries(all.begin() + 1, all.begin() + 250));
+    EXPECT_EQ(view.currentIndex().row(), 248);
+    view.setCurrentIndex(model->index(0));
+    model->assign(Entries(all.begin() + 2, all.begin() + 250));
+    EXPECT_EQ(view.currentIndex().row(), 0);
 }
 
 } // namespace

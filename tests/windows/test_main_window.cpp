@@ -3,6 +3,8 @@
 #include "ui/layout.h"
 
 #include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -140,6 +142,10 @@ TEST_F(MainWindow, EveryWindowHasItsClientSizeAndExitClosesThemAll)
     kit::click(window.get(), "bExit");
     for (QWidget* top : QApplication::topLevelWidgets())
         EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
+    // The exit is kept for the application's loop; running it once lets the
+    // later tests' event loops (a modal dialog's) run again.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
 }
 
 TEST(DataFolder, IsTheSimulationsFolderInTheWinePrefixWhateverItsCaseOrElseHome)
@@ -160,6 +166,27 @@ TEST(DataFolder, IsTheSimulationsFolderInTheWinePrefixWhateverItsCaseOrElseHome)
     kit::fs::create_directory(prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch");
     expectFolder(prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch");
     qunsetenv("WINEPREFIX");
+}
+
+TEST(RealFileDialogs, OfferTheSuggestedNameInTheInitialFolder)
+{
+    kit::TempFolder folder;
+    kit::writeFile(folder / "except.dat", {1});
+    const QString where = QDir::cleanPath(QString::fromStdString(folder.path().string()));
+    QtFileDialogs dialogs;
+    for (bool save : {false, true}) {
+        // The dialog runs its own loop: it is answered from inside it, as a user would.
+        QTimer::singleShot(0, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QFileDialog*>(top); dialog && dialog->isVisible())
+                    static_cast<QDialog*>(dialog)->accept();
+        });
+        // An existing file to open, a new one to save (no question of overwriting it).
+        const QString name = save ? QStringLiteral("filelist.dat") : QStringLiteral("except.dat");
+        const FileRequest request{name, where};
+        EXPECT_EQ(save ? dialogs.saveFileName(nullptr, request) : dialogs.openFileName(nullptr, request),
+                  where + u'/' + name);
+    }
 }
 
 } // namespace
