@@ -19,3 +19,12 @@ TEST(Codec, HexTextIsNonEmptyAndOnlyHexDigitsOfEitherCase)
     for (const auto& [text, hex] : cases)
         EXPECT_EQ(veq::isHexText(text), hex) << text;
 }
+
+TEST(Codec, DigitPairsReadInEitherCase)
+{
+    veq::ConversionBuffer lower{}, upper{};
+    veq::StrToBytes("0301071a", lower);
+    veq::StrToBytes("0301071A", upper);
+    EXPECT_EQ(lower, upper);
+    EXPECT_EQ(lower[0], 0x1A);
+}

@@ -102,7 +102,9 @@ TEST(Chooser, OpensWhatIsOpenedNotWhatIsHighlightedAndComparesNamesAsTheFileSyst
 
     chooser->setCurrentPath(path("a"));
     QTreeWidget* tree = chooser->tree();
-    EXPECT_TRUE(tree->currentItem()->isExpanded());
+    // The opened folder is shown unfolded, under unfolded parents.
+    for (QTreeWidgetItem* item = tree->currentItem(); item; item = item->parent())
+        EXPECT_TRUE(item->isExpanded()) << item->text(0).toStdString();
     ASSERT_EQ(tree->currentItem()->childCount(), 1);
     tree->setCurrentItem(tree->currentItem()->child(0));
     EXPECT_EQ(chooser->currentPath(), path("a"));
