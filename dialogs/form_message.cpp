@@ -45,8 +45,6 @@ void FormMessage::showMessage(const QString& text)
     QAccessible::updateAccessibility(&alert);
 }
 
-QString FormMessage::text() const { return m_lMessage->text(); }
-
 void FormMessage::bOK_Click() { hide(); }
 
 void FormMessage::closeEvent(QCloseEvent* event)

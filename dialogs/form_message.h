@@ -24,8 +24,6 @@ public:
     // and announce it.
     void showMessage(const QString& text);
 
-    [[nodiscard]] QString text() const;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -41,8 +39,6 @@ private:
 class MessageWindow final : public Messenger {
 public:
     void tell(const QString& text) override;
-    // Null until the first message.
-    [[nodiscard]] FormMessage* window() const { return m_window.get(); }
 
 private:
     std::unique_ptr<FormMessage> m_window;
