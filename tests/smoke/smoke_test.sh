@@ -12,12 +12,14 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
   "$exe" >"$work/out" 2>&1 &
   pid=$!
   for _ in $(seq 1 150); do
-    xwininfo -name "VEQ Editor" >"$work/info" 2>/dev/null && break
+    # The window exists before it is sized and mapped: wait until it is viewable.
+    xwininfo -name "VEQ Editor" >"$work/info" 2>/dev/null && grep -q IsViewable "$work/info" && break
     sleep 0.1
   done
   status=0
-  if [ -s "$work/info" ]; then
+  if grep -q IsViewable "$work/info" 2>/dev/null; then
     sleep 0.5
+    xwininfo -name "VEQ Editor" >"$work/info"
     for _ in 1 2 3 4 5; do xwd -name "VEQ Editor" -silent -out "$work/shot.xwd" 2>/dev/null && break; sleep 0.5; done
     [ -s "$work/shot.xwd" ] || status=1
     xprop -name "VEQ Editor" _NET_WM_ICON >"$work/icon" 2>&1 || true
