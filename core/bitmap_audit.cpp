@@ -110,7 +110,7 @@ bool isBitmapOfId(std::string_view name)
 
 std::string_view idOf(std::string_view entry)
 {
-    return entry.size() > kPartIdLength ? entry.substr(entry.size() - kPartIdLength) : entry;
+    return entry.substr(entry.size() - std::min(entry.size(), kPartIdLength));
 }
 
 void sortUnique(Entries& items)
@@ -218,7 +218,7 @@ Entries extraBitmaps(const std::vector<std::string>& folderNames, const Entries&
     Entries keys;
     for (const std::string& name : folderNames) {
         const std::string_view view(name);
-        if (view.size() < kPartIdLength || !equalFolded(view.substr(0, kExtraPrefix.size()), kExtraPrefix) ||
+        if (view.size() < kPartIdLength + kBitmapExtension.size() || !equalFolded(view.substr(0, kExtraPrefix.size()), kExtraPrefix) ||
             !equalFolded(view.substr(view.size() - kBitmapExtension.size()), kBitmapExtension) ||
             !isHexText(view.substr(0, kPartIdLength)))
             continue;

@@ -1,5 +1,7 @@
 #include "core/codec.h"
 
+#include <algorithm>
+
 namespace veq {
 
 namespace {
@@ -88,8 +90,7 @@ std::uint8_t parsePair(std::string_view pair)
 // The first two characters of the last `tailLength` characters of `text`.
 std::string_view pairFromEnd(std::string_view text, std::size_t tailLength)
 {
-    const std::size_t start = text.size() >= tailLength ? text.size() - tailLength : 0;
-    return text.substr(start, 2);
+    return text.substr(text.size() - std::min(text.size(), tailLength), 2);
 }
 
 } // namespace

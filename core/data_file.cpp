@@ -78,6 +78,7 @@ std::string decodeRecord(const std::uint8_t* record, ListId kind, ConversionBuff
     return {};
 }
 
+// `record` points into a zero-filled image: the bytes a kind leaves alone stay 0.
 void encodeRecord(const Entry& entry, ListId kind, ConversionBuffer& buf, std::uint8_t* record)
 {
     switch (kind) {
@@ -94,7 +95,6 @@ void encodeRecord(const Entry& entry, ListId kind, ConversionBuffer& buf, std::u
     case ListId::PlaneSq:
         PlaneSqStrToBytes(entry, buf);
         record[0] = buf[1];
-        record[1] = record[2] = record[3] = 0;
         record[4] = buf[0];
         break;
     }

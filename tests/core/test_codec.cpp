@@ -20,11 +20,13 @@ TEST(Codec, HexTextIsNonEmptyAndOnlyHexDigitsOfEitherCase)
         EXPECT_EQ(veq::isHexText(text), hex) << text;
 }
 
-TEST(Codec, DigitPairsReadInEitherCase)
+TEST(Codec, DigitPairsReadInEitherCaseAndWhatIsNoPairOfHexDigitsAsZero)
 {
-    veq::ConversionBuffer lower{}, upper{};
-    veq::StrToBytes("0301071a", lower);
-    veq::StrToBytes("0301071A", upper);
-    EXPECT_EQ(lower, upper);
-    EXPECT_EQ(lower[0], 0x1A);
+    const std::pair<const char*, veq::ConversionBuffer> cases[] = {
+        {"0301071a", {0x1A, 1, 7, 3}}, {"0301071A", {0x1A, 1, 7, 3}}, {"zz01071a", {0x1A, 1, 7, 0}}, {"7", {}}};
+    for (const auto& [text, bytes] : cases) {
+        veq::ConversionBuffer buf{9, 9, 9, 9};
+        veq::StrToBytes(text, buf);
+        EXPECT_EQ(buf, bytes) << text;
+    }
 }

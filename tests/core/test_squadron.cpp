@@ -72,4 +72,15 @@ TEST(SquadronReader, CountsOutsideTheFormatAreRefusedWhereTheyStand)
     }
 }
 
+TEST(SquadronFile, IsReadUpToItsSizeLimitAndRefusedPastItNamingTheLimit)
+{
+    kit::TempFolder folder;
+    kit::writeFile(folder / "squadron.dat", {});
+    std::filesystem::resize_file(folder / "squadron.dat", veq::kMaxSquadronFileBytes);
+    EXPECT_TRUE(veq::loadSquadronFile(folder / "squadron.dat"));
+    std::filesystem::resize_file(folder / "squadron.dat", veq::kMaxSquadronFileBytes + 1);
+    const auto refused = veq::loadSquadronFile(folder / "squadron.dat");
+    EXPECT_TRUE(!refused && refused.reason().find("larger than 64 MiB") != std::string::npos);
+}
+
 } // namespace

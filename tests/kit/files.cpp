@@ -92,13 +92,6 @@ veq::Bytes dataImage(veq::ListId kind, const veq::Entries& records, std::optiona
     return image;
 }
 
-veq::Bytes imageHeaders(const veq::Bytes& image)
-{
-    veq::Bytes headers(image.begin(), image.begin() + 100);
-    headers.erase(headers.begin() + 20, headers.begin() + 22);
-    return headers;
-}
-
 veq::Entries randomEntries(veq::ListId kind, std::size_t count, unsigned seed, bool distinct)
 {
     std::mt19937 random(seed);

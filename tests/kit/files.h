@@ -39,8 +39,6 @@ void writeFile(const fs::path& path, const veq::Bytes& bytes);
 // and header bytes that differ at every position.
 [[nodiscard]] veq::Bytes dataImage(veq::ListId kind, const veq::Entries& records,
                                    std::optional<int> count = std::nullopt);
-// The header bytes dataImage writes: header 1 then header 2.
-[[nodiscard]] veq::Bytes imageHeaders(const veq::Bytes& image);
 
 // `count` random entry texts of a kind, upper-case hex, repeats possible when
 // `distinct` is false. Part ids start with "03" and cover the prefix table's
