@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #ifndef _WIN32
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,8 +119,11 @@ TEST(Save, KeepsModeAndGroupAndTheTemporaryIsTheUsersAloneUntilComplete)
 #else
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    const std::pair<bool, mode_t> cases[] = {{true, 0640}, {true, 0604}, {false, 0666 & ~mask}};
-    for (const auto& [exists, mode] : cases) {
+    const gid_t users = 100;
+    // The last: a member of the file's group who is not its owner (made by dropping root's rights).
+    const std::tuple<bool, mode_t, bool> cases[] = {
+        {true, 0640, false}, {true, 0604, false}, {false, 0666 & ~mask, false}, {true, 0664, true}};
+    for (const auto& [exists, mode, asMember] : cases) {
         kit::TempFolder folder;
         const fs::path target = folder / "filelist.dat";
         if (exists) {
@@ -127,13 +132,18 @@ TEST(Save, KeepsModeAndGroupAndTheTemporaryIsTheUsersAloneUntilComplete)
         }
         // The administrator may give the file another owner and group, a user a group of their own.
         const uid_t owner = ::geteuid() == 0 ? 1 : ::geteuid();
-        const bool grouped = exists && ::chown(target.c_str(), owner, 100) == 0;
+        const bool grouped = exists && ::chown(target.c_str(), owner, users) == 0;
+        const bool member = asMember && ::geteuid() == 0 && ::chmod(folder.path().c_str(), 0777) == 0 &&
+                            ::setgroups(1, &users) == 0 && ::setresuid(65534, 65534, 0) == 0;
         SaveProbe probe(folder.path());
-        ASSERT_TRUE(veq::replaceFile(target, Bytes{2}, &probe));
+        const bool saved = veq::replaceFile(target, Bytes{2}, &probe).ok();
+        EXPECT_TRUE(!member || (::setresuid(0, 0, 0) == 0 && ::setgroups(0, nullptr) == 0));
+        ASSERT_TRUE(saved);
         struct stat after = {};
         ASSERT_EQ(::stat(target.c_str(), &after), 0);
         EXPECT_EQ(after.st_mode & 07777, mode);
-        EXPECT_TRUE(!grouped || (after.st_gid == 100 && after.st_uid == owner)) << after.st_uid << ':' << after.st_gid;
+        EXPECT_TRUE(!grouped || (after.st_gid == users && after.st_uid == (member ? 65534 : owner)))
+            << after.st_uid << ':' << after.st_gid;
         EXPECT_EQ(probe.seen[SaveStep::Write].second, fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(probe.seen[SaveStep::Replace].second, static_cast<fs::perms>(mode));
     }

@@ -76,18 +76,11 @@ veq::Bytes dataImage(veq::ListId kind, const veq::Entries& records, std::optiona
     image[20] = static_cast<std::uint8_t>(stored & 0xFF);
     image[21] = static_cast<std::uint8_t>(stored >> 8);
     for (const std::string& record : records) {
-        switch (kind) {
-        case veq::ListId::FileList:
-            putPartId(image, record);
-            break;
-        case veq::ListId::Except:
-            putPartId(image, record.substr(0, 8));
-            putPartId(image, record.substr(17, 8));
-            break;
-        case veq::ListId::PlaneSq:
+        if (kind == veq::ListId::PlaneSq)
             image.insert(image.end(), {hexByte(record, 0), 0x11, 0x22, 0x33, hexByte(record, 8)});
-            break;
-        }
+        else // the part id, or both of an exception, 17 characters apart
+            for (std::size_t at = 0; at < record.size(); at += 17)
+                putPartId(image, record.substr(at, 8));
     }
     return image;
 }
@@ -107,18 +100,10 @@ veq::Entries randomEntries(veq::ListId kind, std::size_t count, unsigned seed, b
     std::set<std::string> seen;
     veq::Entries entries;
     while (entries.size() < count) {
-        std::string entry;
-        switch (kind) {
-        case veq::ListId::FileList:
-            entry = partId();
-            break;
-        case veq::ListId::Except:
-            entry = partId() + " ======> " + partId();
-            break;
-        case veq::ListId::PlaneSq:
-            entry = planeSqText(static_cast<std::uint8_t>(byte()), static_cast<std::uint8_t>(byte()));
-            break;
-        }
+        const std::string entry = kind == veq::ListId::FileList ? partId()
+                                  : kind == veq::ListId::Except ? partId() + " ======> " + partId()
+                                                                : planeSqText(static_cast<std::uint8_t>(byte()),
+                                                                              static_cast<std::uint8_t>(byte()));
         if (!distinct || seen.insert(entry).second)
             entries.push_back(entry);
     }
