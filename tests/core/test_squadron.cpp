@@ -34,11 +34,10 @@ TEST(SquadronReader, EachRecordFollowsTheOneBeforeAtItsLength)
     EXPECT_EQ(file.record(0x95, 0, {0x26, 0x25}), 124u);
     EXPECT_EQ(file.record(0x96, 2047, {}), 124u + 64 + 2 * 28);
     file.record(0x97, 0, {0x25});
-    EXPECT_EQ(*veq::parseSquadronFile(file.image()),
-              (Entries{"2500000094", "2600000095", "2500000095", "2500000097"}));
+    EXPECT_EQ(*veq::parseSquadronFile(file.image()), (Entries{"2500000094", "2600000095", "2500000095", "2500000097"}));
 }
 
-TEST(SquadronReader, EveryCutInsideARecordIsRefusedNamingThatRecord)
+TEST(SquadronReader, EveryCutInsideARecordIsRefusedNamingThatRecordAndItsPart)
 {
     kit::SquadronBuilder file;
     file.record(1, 1, {1, 2});
@@ -49,8 +48,14 @@ TEST(SquadronReader, EveryCutInsideARecordIsRefusedNamingThatRecord)
             continue;
         auto items = veq::parseSquadronFile(std::span(whole.data(), size));
         ASSERT_FALSE(items) << "cut at " << size;
-        const std::string record = size < second ? "record 1 " : "record 2 ";
-        EXPECT_NE(items.reason().find(record), std::string::npos) << items.reason();
+        const bool first = size < second;
+        const std::size_t at = first ? size : size - second, blocks = first ? 16 : 32;
+        const char* part = at < 60            ? "fixed part"
+                           : at < 60 + blocks ? "blocks"
+                           : at < 64 + blocks ? "plane count"
+                                              : "entry";
+        for (const std::string says : {first ? "record 1 " : "record 2 ", part})
+            EXPECT_NE(items.reason().find(says), std::string::npos) << items.reason();
     }
 }
 
