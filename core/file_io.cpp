@@ -92,12 +92,11 @@ std::error_code createTemporary(platform::File& file, const fs::path& folder, fs
 {
     constexpr std::string_view letters = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
     std::error_code ec;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string leaf(kTemporaryPrefix);
         for (int k = 0; k < kTemporaryLetters; ++k)
-            leaf += letters[pick(random)];
+            leaf += letters[random() % letters.size()];
         leaf += kTemporarySuffix;
         name = folder / leaf;
         ec = file.createPrivate(name);
