@@ -1,8 +1,10 @@
 #include "core/copy_reader.h"
 #include "core/data_file.h"
+#include "core/data_text.h"
 #include "tests/kit/files.h"
 
 #include <algorithm>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -21,12 +23,10 @@ Entries fileListOrderByTableWalk(const Entries& list)
     for (unsigned row = 0; row <= 0x2B; ++row)
         prefixes.push_back("03" + kit::hex2(row));
     prefixes.push_back("03FF");
-    std::vector<std::string> others;
+    std::set<std::string> others;
     for (const auto& entry : list)
         if (std::find(prefixes.begin(), prefixes.end(), entry.substr(0, 4)) == prefixes.end())
-            others.push_back(entry.substr(0, 4));
-    std::sort(others.begin(), others.end());
-    others.erase(std::unique(others.begin(), others.end()), others.end());
+            others.insert(entry.substr(0, 4));
     prefixes.insert(prefixes.end(), others.begin(), others.end());
 
     Entries order;
@@ -50,9 +50,8 @@ TEST_P(EachKind, ReadsEveryRecordAndWritesTheSortedListBackByteForByte)
     ASSERT_TRUE(file) << file.reason();
     EXPECT_EQ(file->entries, records);
 
-    Entries list = records;
-    std::sort(list.begin(), list.end());
-    list.erase(std::unique(list.begin(), list.end()), list.end());
+    const std::set<std::string> sorted(records.begin(), records.end());
+    const Entries list(sorted.begin(), sorted.end());
     auto written = veq::buildDataFile(kind, file->headers, list, buf);
     ASSERT_TRUE(written) << written.reason();
     // The headers read come back too: the kit's image has the same ones.
@@ -127,5 +126,11 @@ TEST_P(EachKind, WriterRefusesUnwritableEntriesAndMoreThan32767)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EachKind, ::testing::ValuesIn(veq::kAllLists));
+
+TEST(DataText, ARefusedHeaderIsNamedByItsLineBlankLinesCounted)
+{
+    const auto refused = veq::parseDataText("0301071a\r\n\nheader2 00\n");
+    EXPECT_TRUE(!refused && refused.reason().starts_with("line 3 ")) << refused.reason();
+}
 
 } // namespace

@@ -6,9 +6,9 @@
 
 namespace kit {
 
-QString ScriptedFileDialogs::next(bool save, const FileRequest& request)
+QString ScriptedFileDialogs::next(const FileRequest& request)
 {
-    asked.push_back({save, request});
+    asked.push_back(request);
     if (m_answers.empty())
         return {};
     QString answer = m_answers.front();

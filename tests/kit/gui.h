@@ -22,20 +22,15 @@ namespace kit {
 // remember what they were asked.
 class ScriptedFileDialogs final : public FileDialogs {
 public:
-    struct Asked {
-        bool save;
-        FileRequest request;
-    };
     void answer(const QString& path) { m_answers.push_back(path); }
-    [[nodiscard]] QString openFileName(QWidget*, const FileRequest& request) override { return next(false, request); }
-    [[nodiscard]] QString saveFileName(QWidget*, const FileRequest& request) override { return next(true, request); }
+    [[nodiscard]] QString openFileName(QWidget*, const FileRequest& request) override { return next(request); }
+    [[nodiscard]] QString saveFileName(QWidget*, const FileRequest& request) override { return next(request); }
 
     [[nodiscard]] std::size_t unanswered() const { return m_answers.size(); }
-
-    std::vector<Asked> asked;
+    std::vector<FileRequest> asked; // in the order asked
 
 private:
-    QString next(bool save, const FileRequest& request);
+    QString next(const FileRequest& request);
     std::deque<QString> m_answers;
 };
 

@@ -86,7 +86,7 @@ TEST_P(CopyDialog, CollectsThePlaneFromEachFileReadAndFinishAddsEachOnce)
     for (const auto& entry : ofPlane)
         twice.insert(twice.end(), {entry, entry});
     EXPECT_EQ(kit::items(dialog, "lCopy"), twice);
-    EXPECT_TRUE(dialogs.asked[0].request.suggestedName.isEmpty());
+    EXPECT_TRUE(dialogs.asked[0].suggestedName.isEmpty());
 
     kit::click(dialog, "bCopyFinish");
     Entries expected = before;

@@ -23,8 +23,8 @@ TEST_F(MainWindow, AutoGenListsEveryPlaneEntryAndFinishAddsEachOnce)
     ASSERT_TRUE(autoGen->isVisible() && !window->isVisible());
     dialogs.answer(QString::fromStdString((folder / "squadron.dat").string()));
     kit::click(autoGen, "bOpenSq");
-    EXPECT_EQ(dialogs.asked.back().request.suggestedName, QStringLiteral("squadron.dat"));
-    EXPECT_EQ(dialogs.asked.back().request.initialDirectory, simulationDataDirectory());
+    EXPECT_EQ(dialogs.asked.back().suggestedName, QStringLiteral("squadron.dat"));
+    EXPECT_EQ(dialogs.asked.back().initialDirectory, simulationDataDirectory());
     const std::vector<std::string> listed{"0100000094", "2500000094", "2500000094", "2500000094", "2600000094"};
     EXPECT_EQ(kit::items(autoGen, "SqList"), listed);
 

@@ -28,8 +28,8 @@ TEST_P(EachFile, ReadListsEachRecordOnceAndWriteGivesTheFileBackSorted)
     EXPECT_EQ(shown(id), expected);
     EXPECT_EQ(kit::text(window.get(), c.count), QString::number(expected.size()));
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].request.suggestedName, QString::fromLatin1(veq::dataFileName(id)));
-    EXPECT_EQ(dialogs.asked[0].request.initialDirectory, simulationDataDirectory());
+    EXPECT_EQ(dialogs.asked[0].suggestedName, QString::fromLatin1(veq::dataFileName(id)));
+    EXPECT_EQ(dialogs.asked[0].initialDirectory, simulationDataDirectory());
     EXPECT_TRUE(window->isVisible() && !kit::topLevel("fPleaseWait")->isVisible());
 
     // Delete the first and last, then write: the file holds what the list shows.
