@@ -108,10 +108,7 @@ bool isBitmapOfId(std::string_view name)
            equalFolded(name.substr(kPartIdLength), kBitmapExtension);
 }
 
-std::string_view idOf(std::string_view entry)
-{
-    return entry.substr(entry.size() - std::min(entry.size(), kPartIdLength));
-}
+std::string_view idOf(std::string_view entry) { return tailOf(entry, kPartIdLength); }
 
 void sortUnique(Entries& items)
 {
@@ -218,7 +215,8 @@ Entries extraBitmaps(const std::vector<std::string>& folderNames, const Entries&
     Entries keys;
     for (const std::string& name : folderNames) {
         const std::string_view view(name);
-        if (view.size() < kPartIdLength + kBitmapExtension.size() || !equalFolded(view.substr(0, kExtraPrefix.size()), kExtraPrefix) ||
+        if (view.size() < kPartIdLength + kBitmapExtension.size() ||
+            !equalFolded(view.substr(0, kExtraPrefix.size()), kExtraPrefix) ||
             !equalFolded(view.substr(view.size() - kBitmapExtension.size()), kBitmapExtension) ||
             !isHexText(view.substr(0, kPartIdLength)))
             continue;

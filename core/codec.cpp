@@ -1,7 +1,5 @@
 #include "core/codec.h"
 
-#include <algorithm>
-
 namespace veq {
 
 namespace {
@@ -90,7 +88,7 @@ std::uint8_t parsePair(std::string_view pair)
 // The first two characters of the last `tailLength` characters of `text`.
 std::string_view pairFromEnd(std::string_view text, std::size_t tailLength)
 {
-    return text.substr(text.size() - std::min(text.size(), tailLength), 2);
+    return tailOf(text, tailLength).substr(0, 2);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/expected.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -39,6 +40,12 @@ void ByteToStr(std::uint8_t val, std::string& out);
 // hexadecimal converts to 0, so writers check a text with isHexText() first.
 void StrToBytes(std::string_view inp, ConversionBuffer& buf);
 void PlaneSqStrToBytes(std::string_view inp, ConversionBuffer& buf);
+
+// The last `count` characters of `text`, or all of a shorter one.
+[[nodiscard]] inline std::string_view tailOf(std::string_view text, std::size_t count)
+{
+    return text.substr(text.size() - std::min(text.size(), count));
+}
 
 [[nodiscard]] bool isHexDigit(char c);
 [[nodiscard]] bool isHexText(std::string_view text);
