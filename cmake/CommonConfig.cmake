@@ -4,6 +4,10 @@ add_library(veq_options INTERFACE)
 target_compile_features(veq_options INTERFACE cxx_std_20)
 target_compile_definitions(veq_options INTERFACE
   QT_NO_CAST_FROM_ASCII QT_NO_CONTEXTLESS_CONNECT QT_NO_KEYWORDS)
+# Debug builds, the sanitizer build among them, check every index into a
+# standard container: one past the end stops the test that makes it rather
+# than reading a neighbour's bytes.
+target_compile_definitions(veq_options INTERFACE $<$<CONFIG:Debug>:_GLIBCXX_ASSERTIONS>)
 
 if(MSVC)
   target_compile_options(veq_options INTERFACE /W4 /utf-8 /permissive-)
