@@ -184,7 +184,9 @@ MissingBitmaps missingBitmaps(const Entries& fileList, const Entries& exceptList
     // absent file-list bitmaps finds the first exception at or after each id.
     // Entries longer than eight bytes (non-ASCII ones) can put a name out of
     // order; for such a name the walk searches back.
-    const auto before = [](const Entry& entry, std::string_view id) { return std::string_view(entry) < id; };
+    const auto before = [](const Entry& entry, std::string_view id) {
+        return std::string_view(entry).substr(0, kPartIdLength) < id;
+    };
     Entries uncovered;
     auto exception = exceptList.begin();
     std::string_view previous;

@@ -1,5 +1,7 @@
 #include "core/codec.h"
 
+#include <charconv>
+
 namespace veq {
 
 namespace {
@@ -18,15 +20,8 @@ void putByte(char* out, std::uint8_t val)
 
 std::size_t entryLength(ListId id)
 {
-    switch (id) {
-    case ListId::FileList:
-        return kPartIdLength;
-    case ListId::Except:
-        return kExceptLength;
-    case ListId::PlaneSq:
-        return kPlaneSqLength;
-    }
-    return kPartIdLength;
+    constexpr std::array<std::size_t, kAllLists.size()> lengths{kPartIdLength, kExceptLength, kPlaneSqLength};
+    return lengths[slotOf(id)];
 }
 
 void ByteToHexStr(std::uint8_t val, std::string& out)
@@ -67,22 +62,12 @@ bool isHexText(std::string_view text)
 
 namespace {
 
-int digitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 std::uint8_t parsePair(std::string_view pair)
 {
-    if (pair.size() != 2 || !isHexText(pair))
-        return 0;
-    return static_cast<std::uint8_t>(digitValue(pair[0]) * 16 + digitValue(pair[1]));
+    std::uint8_t value = 0;
+    if (pair.size() == 2 && isHexText(pair))
+        std::from_chars(pair.data(), pair.data() + 2, value, 16);
+    return value;
 }
 
 // The first two characters of the last `tailLength` characters of `text`.

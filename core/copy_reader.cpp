@@ -10,17 +10,14 @@ namespace veq {
 std::string_view planeIdOf(ListId id, std::string_view entry)
 {
     // Every record kind keeps the aircraft in one digit pair of the entry text.
-    const std::size_t first = id == ListId::PlaneSq ? 0 : 2;
-    if (entry.size() < first + 2)
-        return {};
-    return entry.substr(first, 2);
+    return entry.substr(id == ListId::PlaneSq ? 0 : 2, 2);
 }
 
 Entries entriesOfPlane(ListId id, const Entries& entries, std::string_view planeId)
 {
     Entries matching;
-    // An empty id would otherwise equal the empty pair of a too-short text.
-    if (planeId.empty())
+    // A plane id is one digit pair: no other typed text can match.
+    if (planeId.size() != 2)
         return matching;
     std::copy_if(entries.begin(), entries.end(), std::back_inserter(matching),
                  [&](const Entry& entry) { return planeIdOf(id, entry) == planeId; });

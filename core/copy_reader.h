@@ -10,9 +10,9 @@
 
 namespace veq {
 
-// The characters of an entry text that name its aircraft: the second digit
-// pair of a part id (the left id of an exception pair), or the first pair of a
-// plane-squadron entry. Empty when the text is too short to hold them.
+// The characters of a record's entry text that name its aircraft: the second
+// digit pair of a part id (the left id of an exception pair), or the first
+// pair of a plane-squadron entry.
 [[nodiscard]] std::string_view planeIdOf(ListId id, std::string_view entry);
 
 // The entries whose plane id equals `planeId` character for character, in

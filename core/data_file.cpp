@@ -9,28 +9,14 @@ namespace veq {
 
 std::size_t recordSize(ListId kind)
 {
-    switch (kind) {
-    case ListId::FileList:
-        return 4;
-    case ListId::Except:
-        return 8;
-    case ListId::PlaneSq:
-        return 5;
-    }
-    return 4;
+    constexpr std::array<std::size_t, kAllLists.size()> sizes{4, 8, 5};
+    return sizes[slotOf(kind)];
 }
 
 const char* dataFileName(ListId kind)
 {
-    switch (kind) {
-    case ListId::FileList:
-        return "filelist.dat";
-    case ListId::Except:
-        return "except.dat";
-    case ListId::PlaneSq:
-        return "planesq.dat";
-    }
-    return "";
+    constexpr std::array<const char*, kAllLists.size()> names{"filelist.dat", "except.dat", "planesq.dat"};
+    return names[slotOf(kind)];
 }
 
 std::optional<ListId> kindFromFileName(const std::filesystem::path& path)
@@ -48,9 +34,9 @@ const std::array<std::string, kPartPrefixRows>& partPrefixTable()
 {
     static const std::array<std::string, kPartPrefixRows> table = [] {
         std::array<std::string, kPartPrefixRows> rows;
-        for (std::size_t i = 0; i + 1 < kPartPrefixRows; ++i)
+        for (std::size_t i = 0; i < rows.size(); ++i)
             rows[i] = "03" + ByteToStr(static_cast<std::uint8_t>(i));
-        rows[kPartPrefixRows - 1] = "03FF";
+        rows.back() = "03FF";
         return rows;
     }();
     return table;
@@ -116,7 +102,7 @@ Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kin
     std::copy_n(image.begin() + 22, kHeader2Size, file.headers.header2.begin());
 
     const std::size_t size = recordSize(kind);
-    const std::size_t count = recordCount > 0 ? static_cast<std::size_t>(recordCount) : 0;
+    const auto count = static_cast<std::size_t>(std::max<int>(recordCount, 0));
     const std::size_t present = (image.size() - kFrameSize) / size;
     if (count > present)
         return Refusal{"its header claims " + counted(count, "record") + " but the file holds only " +

@@ -21,8 +21,10 @@ template <std::size_t N> bool parseHex(std::string_view digits, std::array<std::
 {
     if (digits.size() != 2 * N || !isHexText(digits))
         return false;
-    for (std::size_t i = 0; i < N; ++i)
-        std::from_chars(digits.data() + 2 * i, digits.data() + 2 * i + 2, bytes[i], 16);
+    for (std::uint8_t& byte : bytes) {
+        std::from_chars(digits.data(), digits.data() + 2, byte, 16);
+        digits.remove_prefix(2);
+    }
     return true;
 }
 

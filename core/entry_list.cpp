@@ -51,8 +51,7 @@ void sortEntries(Entries& items)
     // Texts whose prefixes tie are ordered by the whole text.
     for (auto run = keyed.begin(); run != keyed.end();) {
         const auto end = std::find_if(run, keyed.end(), [&run](const Keyed& k) { return k.prefix != run->prefix; });
-        if (end - run > 1)
-            std::sort(run, end, [&items](const Keyed& a, const Keyed& b) { return items[a.index] < items[b.index]; });
+        std::sort(run, end, [&items](const Keyed& a, const Keyed& b) { return items[a.index] < items[b.index]; });
         run = end;
     }
 

@@ -46,7 +46,9 @@ public:
     [[nodiscard]] std::error_code close();
 
 private:
-    std::intptr_t m_handle = -1;
+    // A descriptor on POSIX, a HANDLE on Windows: both systems use -1 for none.
+    static constexpr std::intptr_t kNone = -1;
+    std::intptr_t m_handle = kNone;
 };
 
 // The file `path` leads to once every link on the way is followed: `path`

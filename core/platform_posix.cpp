@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace veq::platform {
 
@@ -94,7 +95,7 @@ std::error_code File::openForReading(const fs::path& path)
     // Non-blocking, so a pipe without a writer or a device cannot stop the open;
     // for a regular file the flag changes nothing.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == -1)
         return lastError();
     m_handle = fd;
     return {};
@@ -103,7 +104,7 @@ std::error_code File::openForReading(const fs::path& path)
 std::error_code File::createPrivate(const fs::path& path)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, S_IRUSR | S_IWUSR);
-    if (fd < 0)
+    if (fd == -1)
         return lastError();
     m_handle = fd;
     return {};
@@ -123,8 +124,8 @@ std::size_t File::read(std::span<std::uint8_t> into, std::error_code& ec)
     ssize_t got = 0;
     do
         got = ::read(static_cast<int>(m_handle), into.data(), into.size());
-    while (got < 0 && errno == EINTR);
-    if (got < 0) {
+    while (got == -1 && errno == EINTR);
+    if (got == -1) {
         ec = lastError();
         return 0;
     }
@@ -135,10 +136,12 @@ std::error_code File::write(std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
         const ssize_t put = ::write(static_cast<int>(m_handle), bytes.data(), bytes.size());
-        if (put < 0 && errno != EINTR)
-            return lastError();
-        if (put > 0)
-            bytes = bytes.subspan(static_cast<std::size_t>(put));
+        if (put == -1) {
+            if (errno != EINTR)
+                return lastError();
+            continue;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(put));
     }
     return {};
 }
@@ -164,10 +167,9 @@ std::error_code File::sync() { return ::fsync(static_cast<int>(m_handle)) == 0 ?
 
 std::error_code File::close()
 {
-    if (m_handle < 0)
+    if (m_handle == kNone)
         return {};
-    const int fd = static_cast<int>(m_handle);
-    m_handle = -1;
+    const int fd = static_cast<int>(std::exchange(m_handle, kNone));
     // The descriptor is gone even when close reports an error, so it is never retried.
     return ::close(fd) == 0 ? std::error_code{} : lastError();
 }
@@ -202,7 +204,7 @@ std::error_code replace(const fs::path& from, const fs::path& to)
     // The rename is on the disk once its folder is. Best effort: the new file is
     // in place already, and some file systems cannot sync a folder.
     const fs::path folder = to.has_parent_path() ? to.parent_path() : fs::path(".");
-    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
+    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd != -1) {
         ::fsync(fd);
         ::close(fd);
     }

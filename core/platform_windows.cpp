@@ -195,10 +195,10 @@ std::error_code File::sync() { return succeeded(::FlushFileBuffers(handleOf(m_ha
 
 std::error_code File::close()
 {
-    if (m_handle == -1)
+    if (m_handle == kNone)
         return {};
     HANDLE file = handleOf(m_handle);
-    m_handle = -1;
+    m_handle = kNone;
     return succeeded(::CloseHandle(file));
 }
 
