@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
-constexpr int kFilledRole = Qt::UserRole + 1;
 
 // Folder names compare as the file system compares them: Windows ignores case.
 #ifdef Q_OS_WIN
@@ -72,9 +71,10 @@ DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
 
 void DirectoryChooser::fill(QTreeWidgetItem* item)
 {
-    if (item->data(0, kFilledRole).toBool())
+    // A folder not yet read shows the indicator always; once read, only when it has sub-folders.
+    if (item->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator)
         return;
-    item->setData(0, kFilledRole, true);
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
     const QDir folder(pathOf(item));
     const QStringList names =
         folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
@@ -83,7 +83,6 @@ void DirectoryChooser::fill(QTreeWidgetItem* item)
     for (const QString& child : names)
         children.append(folderItem(QDir::cleanPath(folder.filePath(child)), child));
     item->addChildren(children);
-    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
 QTreeWidgetItem* DirectoryChooser::itemOf(const QString& path)

@@ -28,7 +28,7 @@ QString insideWinePrefix(const QString& windowsPath)
 
     QString rest = windowsPath;
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (rest.size() < 2 || rest.at(1) != QLatin1Char(':'))
+    if (rest.indexOf(QLatin1Char(':')) != 1)
         return {};
     const QString drive = QStringLiteral("drive_") + rest.at(0).toLower();
     QStringList components = rest.mid(2).split(QLatin1Char('/'), Qt::SkipEmptyParts);

@@ -22,10 +22,12 @@ EntryListView::EntryListView(const QString& name, EntryListModel* model, QAbstra
 
     connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this,
             [this] { m_currentBeforeChange = currentIndex().row(); });
+    // A removal that takes the current row moves it to the row now in its
+    // place, or to the last row; an empty list, or none current before, gives
+    // the invalid index, which leaves none current.
     connect(model, &QAbstractItemModel::layoutChanged, this, [this] {
-        const int rows = m_model->rowCount();
-        if (!currentIndex().isValid() && m_currentBeforeChange >= 0 && rows > 0)
-            selectionModel()->setCurrentIndex(m_model->index(std::min(m_currentBeforeChange, rows - 1)),
+        if (!currentIndex().isValid())
+            selectionModel()->setCurrentIndex(m_model->index(std::min(m_currentBeforeChange, m_model->rowCount() - 1)),
                                               QItemSelectionModel::NoUpdate);
     });
 }
