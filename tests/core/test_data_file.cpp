@@ -127,10 +127,11 @@ TEST_P(EachKind, WriterRefusesUnwritableEntriesAndMoreThan32767)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EachKind, ::testing::ValuesIn(veq::kAllLists));
 
-TEST(DataText, ARefusedHeaderIsNamedByItsLineBlankLinesCounted)
+TEST(DataText, EntriesAreUpperCasedAndARefusedHeaderIsNamedByItsLineBlankLinesCounted)
 {
     const auto refused = veq::parseDataText("0301071a\r\n\nheader2 00\n");
     EXPECT_TRUE(!refused && refused.reason().starts_with("line 3 ")) << refused.reason();
+    EXPECT_EQ(veq::parseDataText("az09\n")->entries, Entries{"AZ09"});
 }
 
 } // namespace

@@ -30,8 +30,7 @@ template <typename Result> std::string refusal(const Result& result) { return re
 // Notes the name and permissions of this program's temporary file in `folder`
 // before each step of a save, and fails one chosen step the way a full disk or
 // a refusing system would.
-class SaveProbe final : public veq::SaveHooks {
-public:
+struct SaveProbe final : veq::SaveHooks {
     explicit SaveProbe(fs::path folder, SaveStep failing = SaveStep{-1}, std::errc error = {})
         : m_folder(std::move(folder)), m_failing(failing), m_error(error)
     {
@@ -44,8 +43,6 @@ public:
         return step == m_failing ? std::make_error_code(m_error) : std::error_code{};
     }
     std::map<SaveStep, std::pair<std::string, fs::perms>> seen;
-
-private:
     fs::path m_folder;
     SaveStep m_failing;
     std::errc m_error;

@@ -49,13 +49,6 @@ std::uint8_t hexByte(const std::string& text, std::size_t at)
     return static_cast<std::uint8_t>(std::stoul(text.substr(at, 2), nullptr, 16));
 }
 
-// A part id's four bytes, least significant first.
-void putPartId(veq::Bytes& out, const std::string& id)
-{
-    for (std::size_t pair = 4; pair-- > 0;)
-        out.push_back(hexByte(id, pair * 2));
-}
-
 } // namespace
 
 std::string hex2(unsigned value)
@@ -78,9 +71,10 @@ veq::Bytes dataImage(veq::ListId kind, const veq::Entries& records, std::optiona
     for (const std::string& record : records) {
         if (kind == veq::ListId::PlaneSq)
             image.insert(image.end(), {hexByte(record, 0), 0x11, 0x22, 0x33, hexByte(record, 8)});
-        else // the part id, or both of an exception, 17 characters apart
+        else // the part id, or both of an exception 17 characters apart, least significant byte first
             for (std::size_t at = 0; at < record.size(); at += 17)
-                putPartId(image, record.substr(at, 8));
+                for (std::size_t pair = 4; pair-- > 0;)
+                    image.push_back(hexByte(record, at + 2 * pair));
     }
     return image;
 }
