@@ -37,7 +37,6 @@ DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
 
     m_tree->setObjectName(name + QStringLiteral("Tree"));
     m_tree->setHeaderHidden(true);
-    m_tree->setColumnCount(1);
     // Qt's accessible tree always offers the header as its first row, hidden
     // or not: give the column its name rather than the default "1".
     m_tree->setHeaderLabel(QStringLiteral("Folder"));
@@ -58,9 +57,10 @@ DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
     m_pathShown->setAccessibleName(QStringLiteral("Opened folder"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // The tree takes the height; the path box keeps its one line.
+    layout->setContentsMargins(QMargins());
     layout->setSpacing(2);
-    layout->addWidget(m_tree, 1);
+    layout->addWidget(m_tree);
     layout->addWidget(m_pathShown);
 
     connect(m_tree, &QTreeWidget::itemExpanded, this, &DirectoryChooser::fill);

@@ -18,38 +18,23 @@
 
 namespace {
 
-constexpr int kMargin = 120;
-constexpr int kChooserWidth = 2655;
-constexpr int kFrameLeft = 2940;
-constexpr int kFrameWidth = 2055;
-constexpr int kFrameGap = 120;
-constexpr int kFrameTop = 120;
-constexpr int kFrameHeight = 5160;
-constexpr int kCountTop = kFrameTop + kFrameHeight + 60;
-constexpr int kLineTop = kCountTop + 420;
-constexpr int kClientWidth = kFrameLeft + 3 * kFrameWidth + 2 * kFrameGap + kMargin;
-constexpr int kExitWidth = 1215;
-constexpr int kExitHeight = 495;
-constexpr int kClientHeight = kLineTop + 180 + kExitHeight + kMargin;
-
-// One framed result list with its count label under the frame, both named
-// after the frame for screen readers.
-EntryListModel* resultList(QWidget* parent, int column, const char* frameName, const char* frameCaption,
+// One framed result list, `left` twips from the window's edge, with its count
+// label under the frame, both named after the frame for screen readers.
+EntryListModel* resultList(QWidget* parent, int left, const char* frameName, const char* frameCaption,
                            const char* listName, QLabel*& countLabel, const char* countName)
 {
-    const int left = kFrameLeft + column * (kFrameWidth + kFrameGap);
     auto* frame = new QGroupBox(QString::fromLatin1(frameCaption), parent);
     frame->setObjectName(QString::fromLatin1(frameName));
-    placeTwips(frame, left, kFrameTop, kFrameWidth, kFrameHeight);
+    placeTwips(frame, left, 120, 2055, 5160);
 
     auto* model = new EntryListModel(false, parent);
     auto* list = new EntryListView(QString::fromLatin1(listName), model, QAbstractItemView::SingleSelection,
                                    listFont(8.25), frame);
-    placeTwips(list, 120, 300, kFrameWidth - 240, kFrameHeight - 420);
+    placeTwips(list, 120, 300, 1815, 4740);
     nameControl(list, frame->title());
 
     // Blank until the first report.
-    countLabel = label(parent, countName, "", left, kCountTop, kFrameWidth, 285);
+    countLabel = label(parent, countName, "", left, 5340, 2055, 285);
     countLabel->setAlignment(Qt::AlignCenter);
     nameCountLabel(countLabel, frame->title());
     return model;
@@ -60,31 +45,31 @@ EntryListModel* resultList(QWidget* parent, int column, const char* frameName, c
 Missing::Missing(Messenger& messenger)
     : ToolWindow(QStringLiteral("Missing"), QStringLiteral("Missing Bitmaps")), m_messenger(messenger)
 {
-    sizeClientTwips(this, kClientWidth, kClientHeight);
+    // The folder tree on the left, three result frames of 2055 twips with gaps
+    // of 120 on the right, Exit at the bottom right under a line.
+    sizeClientTwips(this, 9465, 6555);
 
-    QLabel* labPath = label(this, "labPath", "Choose Directory", kMargin, kFrameTop, kChooserWidth, 255);
+    QLabel* labPath = label(this, "labPath", "Choose Directory", 120, 120, 2655, 255);
 
     dirMissing = new DirectoryChooser(QStringLiteral("dirMissing"), this);
-    placeTwips(dirMissing, kMargin, kFrameTop + 300, kChooserWidth, kFrameHeight - 300 - 615);
+    placeTwips(dirMissing, 120, 420, 2655, 4245);
     labPath->setBuddy(dirMissing);
     nameControl(dirMissing, QStringLiteral("Bitmap folder"),
                 QStringLiteral("The folder searched for the bitmaps of the FileList and Except lists"));
     // The keyboard starts in the folder tree, where every report starts.
     setFirstControl(dirMissing->tree());
 
-    QPushButton* bReport =
-        button(this, "bReport", "Report ===>", kMargin, kFrameTop + kFrameHeight - 495, kChooserWidth, 495);
+    QPushButton* bReport = button(this, "bReport", "Report ===>", 120, 4785, 2655, 495);
     nameControl(bReport, QStringLiteral("Report missing bitmaps of the FileList and Except lists"));
 
-    m_fileListMissing = resultList(this, 0, "FrMissing", "Missing FileList", "lFileListMissing",
+    m_fileListMissing = resultList(this, 2940, "FrMissing", "Missing FileList", "lFileListMissing",
                                    labFileListMissingCount, "labFileListMissingCount");
-    m_exceptMissing = resultList(this, 1, "Frame1", "Missing Except", "lExceptMissing", labExceptMissingCount,
+    m_exceptMissing = resultList(this, 5115, "Frame1", "Missing Except", "lExceptMissing", labExceptMissingCount,
                                  "labExceptMissingCount");
-    m_missing = resultList(this, 2, "Frame2", "Missing", "lMissing", labMissingCount, "labMissingCount");
+    m_missing = resultList(this, 7290, "Frame2", "Missing", "lMissing", labMissingCount, "labMissingCount");
 
-    separatorLine(this, 0, kLineTop, kClientWidth);
-    QPushButton* breportCancel = button(this, "breportCancel", "Exit", kClientWidth - kMargin - kExitWidth,
-                                        kLineTop + 180, kExitWidth, kExitHeight);
+    separatorLine(this, 0, 5760, 9465);
+    QPushButton* breportCancel = button(this, "breportCancel", "Exit", 8130, 5940, 1215, 495);
     breportCancel->setAccessibleDescription(QStringLiteral("Back to the main window"));
 
     connect(bReport, &QPushButton::clicked, this, &Missing::bReport_Click);
