@@ -1,6 +1,4 @@
-#include "core/data_file.h"
 #include "core/file_io.h"
-#include "core/squadron.h"
 #include "tests/kit/files.h"
 
 #include <gtest/gtest.h>
@@ -206,9 +204,6 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
     ::alarm(20);
     for (const auto& [path, kind] : {std::pair{pipe, "named pipe"}, {fs::path("/dev/zero"), "device"}})
         EXPECT_TRUE(mentions(refusal(veq::readFileBytes(path, 10)), std::string("not a regular file (a ") + kind));
-    veq::ConversionBuffer buf{};
-    EXPECT_FALSE(veq::loadDataFile(pipe, veq::ListId::FileList, buf));
-    EXPECT_FALSE(veq::loadSquadronFile(pipe));
     ::alarm(0);
     EXPECT_TRUE(mentions(refusal(veq::replaceFile(pipe, Bytes{1})), "named pipe"));
 #endif
