@@ -121,15 +121,15 @@ fs::file_type File::type() const
 std::size_t File::read(std::span<std::uint8_t> into, std::error_code& ec)
 {
     ec.clear();
-    ssize_t got = 0;
-    do
-        got = ::read(static_cast<int>(m_handle), into.data(), into.size());
-    while (got == -1 && errno == EINTR);
-    if (got == -1) {
-        ec = lastError();
-        return 0;
+    for (;;) {
+        const ssize_t got = ::read(static_cast<int>(m_handle), into.data(), into.size());
+        if (got != -1)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR) {
+            ec = lastError();
+            return 0;
+        }
     }
-    return static_cast<std::size_t>(got);
 }
 
 std::error_code File::write(std::span<const std::uint8_t> bytes)
