@@ -102,19 +102,21 @@ TEST_P(EachKind, WriterRefusesUnwritableEntriesAndMoreThan32767)
 {
     const ListId kind = GetParam();
     const std::string good = kit::randomEntries(kind, 1, 9).front();
-    std::string badDigit = good;
-    badDigit[kind == ListId::PlaneSq ? 9 : 1] = 'G';
-    std::string lastId = good;
-    lastId.back() = 'x';
-    const std::pair<std::string, bool> cases[] = {{good, true},        {good + "0", false}, {good.substr(1), false},
-                                                  {badDigit, false},   {lastId, false},     {"", false}};
+    // A wrong digit first in the first id or pair, or first in the last; a plane-squadron entry's middle is free.
+    std::string badFirst = good, badLast = good, middle = good;
+    badFirst.front() = 'G';
+    badLast[good.size() - 2] = 'x';
+    const std::pair<std::string, bool> cases[] = {
+        {good, true},      {good + "0", false}, {good.substr(1), false},
+        {badFirst, false}, {badLast, false},    {"", false},
+        {middle.replace(2, 6, "zzzzzz"), kind == ListId::PlaneSq}};
     for (const auto& [entry, writable] : cases)
         EXPECT_EQ(veq::checkWritable(kind, entry).ok(), writable) << entry;
 
     veq::ConversionBuffer buf{};
-    auto refused = veq::buildDataFile(kind, {}, {good, badDigit}, buf);
+    auto refused = veq::buildDataFile(kind, {}, {good, badFirst}, buf);
     ASSERT_FALSE(refused);
-    EXPECT_NE(refused.reason().find(badDigit), std::string::npos);
+    EXPECT_NE(refused.reason().find(badFirst), std::string::npos);
 
     Entries full = kit::randomEntries(kind, 32767, 4);
     std::sort(full.begin(), full.end());

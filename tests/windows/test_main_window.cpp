@@ -142,13 +142,11 @@ TEST_F(MainWindow, EveryWindowHasItsClientSizeAndExitClosesThemAll)
                  {"fExtra", 7215, 8655},       {"fAutoGen", 6330, 5625}};
     for (const auto& [name, width, height] : sizes)
         EXPECT_EQ(kit::find(nullptr, name)->size(), QSize(twips(width), twips(height))) << name;
-    kit::click(window.get(), "bExit");
+    // Exit ends the application's loop with a status of success.
+    QTimer::singleShot(0, window.get(), [this] { kit::click(window.get(), "bExit"); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
     for (QWidget* top : QApplication::topLevelWidgets())
         EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
-    // The exit is kept for the application's loop; running it once lets the
-    // later tests' event loops (a modal dialog's) run again.
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
 }
 
 TEST(DataFolder, IsTheSimulationsFolderInTheWinePrefixWhateverItsCaseOrElseHome)
