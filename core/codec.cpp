@@ -60,8 +60,6 @@ bool isHexText(std::string_view text)
     return !text.empty();
 }
 
-namespace {
-
 std::uint8_t parsePair(std::string_view pair)
 {
     std::uint8_t value = 0;
@@ -69,6 +67,8 @@ std::uint8_t parsePair(std::string_view pair)
         std::from_chars(pair.data(), pair.data() + 2, value, 16);
     return value;
 }
+
+namespace {
 
 // The first two characters of the last `tailLength` characters of `text`.
 std::string_view pairFromEnd(std::string_view text, std::size_t tailLength)

@@ -40,6 +40,8 @@ void ByteToStr(std::uint8_t val, std::string& out);
 // hexadecimal converts to 0, so writers check a text with isHexText() first.
 void StrToBytes(std::string_view inp, ConversionBuffer& buf);
 void PlaneSqStrToBytes(std::string_view inp, ConversionBuffer& buf);
+// The byte of one hexadecimal digit pair in either case; 0 for any other text.
+[[nodiscard]] std::uint8_t parsePair(std::string_view pair);
 
 // The last `count` characters of `text`, or all of a shorter one.
 [[nodiscard]] inline std::string_view tailOf(std::string_view text, std::size_t count)

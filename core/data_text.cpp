@@ -1,7 +1,5 @@
 #include "core/data_text.h"
 
-#include <charconv>
-
 namespace veq {
 
 namespace {
@@ -22,7 +20,7 @@ template <std::size_t N> bool parseHex(std::string_view digits, std::array<std::
     if (digits.size() != 2 * N || !isHexText(digits))
         return false;
     for (std::uint8_t& byte : bytes) {
-        std::from_chars(digits.data(), digits.data() + 2, byte, 16);
+        byte = parsePair(digits.substr(0, 2));
         digits.remove_prefix(2);
     }
     return true;
