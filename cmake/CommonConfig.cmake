@@ -50,3 +50,12 @@ function(veq_layer target folder)
   endif()
   target_include_directories(${target} PUBLIC ${view})
 endfunction()
+
+# A static Qt (the Windows build's) links only its default platform plugin
+# into a program; the programs that run offscreen need that one too.
+function(veq_offscreen_platform target)
+  get_target_property(qt_type Qt6::Core TYPE)
+  if(qt_type STREQUAL "STATIC_LIBRARY")
+    qt_import_plugins(${target} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+  endif()
+endfunction()
