@@ -31,6 +31,14 @@ if(VEQ_SANITIZE)
   endif()
 endif()
 
+# The fuzz build instruments all it builds, the core under test above all:
+# libFuzzer's coverage and the sanitizers' checks. The targets add libFuzzer's main.
+if(VEQ_BUILD_FUZZ)
+  target_compile_options(veq_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(veq_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # The layers: core <- ui <- dialogs, audits, autogen <- editor <- app, and
 # core <- cli. Each folder is one target whose headers are reachable only as
 # "<folder>/<header>.h" through a view in the build tree that holds that one
