@@ -86,8 +86,6 @@ void encodeRecord(const Entry& entry, ListId kind, ConversionBuffer& buf, std::u
     }
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
 } // namespace
 
 Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind, ConversionBuffer& buf)
@@ -137,7 +135,7 @@ Expected<void> checkWritable(ListId kind, const Entry& entry)
     }
     if (writable)
         return {};
-    return Refusal{"the entry " + quoted(entry) + " is not " + form};
+    return Refusal{"the entry " + quoteText(entry) + " is not " + form};
 }
 
 Entries fileListRecordOrder(const Entries& entries)
@@ -197,23 +195,25 @@ Expected<Bytes> buildDataFile(ListId kind, const DataFileHeaders& headers, const
 }
 
 Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind, const DataFileHeaders& headers,
-                            const Entries& entries, ConversionBuffer& buf)
+                                  const Entries& entries, ConversionBuffer& buf, FileStamp* known)
 {
     auto image = buildDataFile(kind, headers, entries, buf);
     if (!image)
         return Refusal{"File not saved: " + image.reason() + ". Nothing was written."};
-    return replaceFile(path, *image);
+    return replaceFile(path, *image, known);
 }
 
 Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf)
 {
     // Nothing past the largest record block a 16-bit count can claim is read.
-    auto image = readFileBytes(path, largestDataFile(kind));
+    FileStamp stamp;
+    auto image = readFileBytes(path, largestDataFile(kind), &stamp);
     if (!image)
         return Refusal{image.reason()};
     auto file = parseDataFile(*image, kind, buf);
     if (!file)
         return Refusal{"Could not read " + displayPath(path) + ": " + file.reason() + "."};
+    file->stamp = std::move(stamp);
     return file;
 }
 
