@@ -1,6 +1,7 @@
 // veq: the data files of VEQ Editor from the command line, on the core alone.
 // Results go to standard output, refusals to standard error; the exit status
-// is 0 (done), 1 (refused, nothing changed) or 2 (usage).
+// is 0 (done), 1 (refused, nothing changed), 2 (usage) or 3 (saved, but the
+// entries added could not be printed).
 
 #include "core/bitmap_audit.h"
 #include "core/copy_reader.h"
@@ -17,6 +18,7 @@
 #include <iterator>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -28,7 +30,7 @@ namespace {
 using veq::Entries;
 using veq::ListId;
 
-enum Status { kDone = 0, kRefused = 1, kUsage = 2 };
+enum Status { kDone = 0, kRefused = 1, kUsage = 2, kSavedUnreported = 3 };
 constexpr std::size_t kAnyNumber = std::numeric_limits<std::size_t>::max();
 
 struct Command;
@@ -100,12 +102,35 @@ veq::Expected<ListId> kindOf(const Args& args, const std::string& path)
         for (ListId id : veq::kAllLists)
             if (veq::toUpperAscii(*kind + ".dat") == veq::toUpperAscii(veq::dataFileName(id)))
                 return id;
-        return veq::Refusal{"unknown kind \"" + *kind + "\": give filelist, except or planesq"};
+        return veq::Refusal{"unknown kind " + veq::quoteText(*kind) + ": give filelist, except or planesq"};
     }
     if (const auto kind = veq::kindFromFileName(veq::utf8Path(path)))
         return *kind;
     return veq::Refusal{"the name of " + path +
                         " does not say its kind (filelist.dat, except.dat, planesq.dat): give --kind"};
+}
+
+// A file the command uses as `kind`: refused when --kind, or else its name,
+// says another kind, so that nothing is read or written as what it is not.
+veq::Expected<void> checkKind(const Args& args, const std::string& path, ListId kind)
+{
+    std::optional<ListId> said = veq::kindFromFileName(veq::utf8Path(path));
+    if (args.value("--kind")) {
+        const auto given = kindOf(args, path);
+        if (!given)
+            return veq::Refusal{given.reason()};
+        said = *given;
+    }
+    if (!said || *said == kind)
+        return {};
+    const std::string_view usedAs = veq::dataFileName(kind);
+    const bool mayOverride = args.command->valued.find("--kind") != std::string_view::npos;
+    return veq::Refusal{path + ": its " + (args.value("--kind") ? "--kind" : "name") + " says " +
+                        veq::dataFileName(*said) + ", but veq " + std::string(args.command->name) +
+                        " would use it as " + veq::withArticle(usedAs) + ". Nothing was changed." +
+                        (mayOverride ? " Give --kind " + std::string(usedAs.substr(0, usedAs.find('.'))) +
+                                           " if it is one."
+                                     : "")};
 }
 
 veq::Expected<veq::DataFile> load(const std::string& path, ListId kind)
@@ -114,11 +139,26 @@ veq::Expected<veq::DataFile> load(const std::string& path, ListId kind)
     return veq::loadDataFile(veq::utf8Path(path), kind, buf);
 }
 
+// Saves with the editor's writer; what the save could not keep is told.
+veq::Expected<void> save(const std::string& path, ListId kind, const veq::DataFileHeaders& headers,
+                         const Entries& entries, veq::FileStamp* known = nullptr)
+{
+    veq::ConversionBuffer buf{};
+    auto saved = veq::saveDataFile(veq::utf8Path(path), kind, headers, entries, buf, known);
+    if (!saved)
+        return veq::Refusal{saved.reason()};
+    if (!saved->notice.empty())
+        std::cerr << "veq: " << saved->notice << '\n';
+    return {};
+}
+
 // Reads a data file, adds the entries it does not hold yet and saves it with
 // the editor's writer; prints the entries added. With nothing new the file
 // is left as it is. Anything unwritable refuses the whole before any write.
 int addToFile(const std::string& path, ListId kind, Entries items)
 {
+    // Held from the read to the save: a second run waits, then adds to what this one saved.
+    const veq::FolderTurn turn(veq::utf8Path(path));
     auto file = load(path, kind);
     if (!file)
         return refuse(file.reason());
@@ -131,11 +171,14 @@ int addToFile(const std::string& path, ListId kind, Entries items)
                         std::back_inserter(added));
     if (added.empty())
         return kDone;
-    veq::ConversionBuffer buf{};
-    if (auto saved = veq::saveDataFile(veq::utf8Path(path), kind, file->headers, list.items(), buf); !saved)
+    if (auto saved = save(path, kind, file->headers, list.items(), &file->stamp); !saved)
         return refuse(saved.reason());
+    // The change is made: output that cannot be written no longer makes it a refusal.
     print(added);
-    return kDone;
+    if (std::cout.flush())
+        return kDone;
+    std::cerr << "veq: " << path << " was saved, but the entries added could not be written to standard output.\n";
+    return kSavedUnreported;
 }
 
 // ---- The commands ----
@@ -164,18 +207,14 @@ int build(const Args& args)
         return misuse(*args.command, kind.reason());
     // Far above the text of the largest data file; a longer text is no such text.
     constexpr std::size_t kMaxTextBytes = std::size_t{16} * 1024 * 1024;
-    const auto bytes = veq::readFileBytes(veq::utf8Path(textPath), kMaxTextBytes);
+    const auto bytes = veq::readWholeFile(veq::utf8Path(textPath), kMaxTextBytes, "the text of a data file");
     if (!bytes)
         return refuse(bytes.reason());
-    if (bytes->size() == kMaxTextBytes)
-        return refuse("Could not read " + veq::displayPath(veq::utf8Path(textPath)) +
-                      ": it is longer than the text of any data file.");
     auto text = veq::parseDataText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     if (!text)
         return refuse("Could not read " + veq::displayPath(veq::utf8Path(textPath)) + ": " + text.reason() + ".");
-    veq::ConversionBuffer buf{};
-    const auto saved =
-        veq::saveDataFile(veq::utf8Path(outPath), *kind, text->headers, listed(std::move(text->entries)), buf);
+    const veq::FolderTurn turn(veq::utf8Path(outPath));
+    const auto saved = save(outPath, *kind, text->headers, listed(std::move(text->entries)));
     return saved ? kDone : refuse(saved.reason());
 }
 
@@ -211,7 +250,7 @@ int add(const Args& args)
     for (auto text = args.operands.begin() + 1; text != args.operands.end(); ++text) {
         auto entry = veq::typedEntry(*kind, *text);
         if (!entry)
-            return refuse(entry.reason() + " (\"" + *text + "\"). Nothing was written.");
+            return refuse(entry.reason() + " (" + veq::quoteText(*text) + "). Nothing was written.");
         typed.push_back(std::move(*entry));
     }
     return addToFile(path, *kind, std::move(typed));
@@ -223,6 +262,8 @@ int copy(const Args& args)
     const auto kind = kindOf(args, path);
     if (!kind)
         return misuse(*args.command, kind.reason());
+    if (auto fits = checkKind(args, *args.value("--from"), *kind); !fits)
+        return refuse(fits.reason());
     auto entries = veq::loadCopyEntries(veq::utf8Path(*args.value("--from")), *kind, *args.value("--plane"));
     if (!entries)
         return refuse(entries.reason());
@@ -236,6 +277,9 @@ veq::Expected<std::vector<std::string>> folderNames(const std::string& folder)
 
 int missing(const Args& args)
 {
+    for (const auto& [option, kind] : {std::pair{"--filelist", ListId::FileList}, {"--except", ListId::Except}})
+        if (auto fits = checkKind(args, *args.value(option), kind); !fits)
+            return refuse(fits.reason());
     auto fileList = load(*args.value("--filelist"), ListId::FileList);
     if (!fileList)
         return refuse(fileList.reason());
@@ -256,6 +300,8 @@ int missing(const Args& args)
 int extra(const Args& args)
 {
     const std::string& fileListPath = *args.value("--filelist");
+    if (auto fits = checkKind(args, fileListPath, ListId::FileList); !fits)
+        return refuse(fits.reason());
     auto fileList = load(fileListPath, ListId::FileList);
     if (!fileList)
         return refuse(fileList.reason());
@@ -271,10 +317,13 @@ int extra(const Args& args)
 
 int autogen(const Args& args)
 {
+    const std::string* into = args.value("--into");
+    if (auto fits = into ? checkKind(args, *into, ListId::PlaneSq) : veq::Expected<void>{}; !fits)
+        return refuse(fits.reason());
     auto items = veq::loadSquadronFile(veq::utf8Path(args.operands[0]));
     if (!items)
         return refuse(items.reason());
-    if (const std::string* into = args.value("--into"))
+    if (into)
         return addToFile(*into, ListId::PlaneSq, std::move(*items));
     // As the AutoGen window lists them: sorted, a plane found twice shown twice.
     std::sort(items->begin(), items->end());
@@ -298,10 +347,12 @@ constexpr std::array<Command, 8> kCommands{{
      1, 1, "", "--kind --from --plane", "--from --plane", copy},
     {"missing", "--filelist F --except E DIR", "the bitmaps that the two lists name and DIR lacks",
      1, 1, "", "--filelist --except", "--filelist --except", missing},
-    {"extra", "--filelist F DIR [--add]", "the part bitmaps in DIR that F does not list (--add: adds them to F)",
-     1, 1, "--add", "--filelist", "--filelist", extra},
-    {"autogen", "SQUADRON [--into PLANESQ]", "the plane-squadron entries of a squadron.dat (--into: adds them)",
-     1, 1, "", "--into", "", autogen},
+    {"extra", "--filelist F DIR [--add] [--kind filelist]",
+     "the part bitmaps in DIR that F does not list (--add: adds them to F)",
+     1, 1, "--add", "--filelist --kind", "--filelist", extra},
+    {"autogen", "SQUADRON [--into PLANESQ [--kind planesq]]",
+     "the plane-squadron entries of a squadron.dat (--into: adds them)",
+     1, 1, "", "--into --kind", "", autogen},
 }};
 // clang-format on
 
@@ -314,7 +365,9 @@ void help()
     for (const Command& command : kCommands)
         std::cout << "  veq " << command.name << ' ' << command.usage << "\n      " << command.summary << '\n';
     std::cout << "\nChanged files are saved whole or not at all; entries already there are left out and the\n"
-                 "ones added are printed. Exit status: 0 done, 1 refused (nothing changed), 2 usage error.\n"
+                 "ones added are printed. A file whose name says another kind than a command uses is refused\n"
+                 "unless --kind says it is one. Exit status: 0 done, 1 refused (nothing changed), 2 usage\n"
+                 "error, 3 saved but the entries added could not be printed.\n"
                  "  veq --help | --version\n";
 }
 
@@ -378,7 +431,7 @@ int run(const std::vector<std::string>& arguments)
     const auto command =
         std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return c.name == arguments[0]; });
     if (command == kCommands.end()) {
-        std::cerr << "veq: unknown command \"" << arguments[0] << "\" (veq --help lists them)\n";
+        std::cerr << "veq: unknown command " << veq::quoteText(arguments[0]) << " (veq --help lists them)\n";
         return kUsage;
     }
     const std::span<const std::string> rest(arguments.begin() + 1, arguments.end());
@@ -397,6 +450,8 @@ int main(int argc, char* argv[])
     std::ios::sync_with_stdio(false);
     const int status = run(veq::platform::commandLineArguments(argc, argv));
     // A result that did not reach its reader (a full disk, a closed pipe) is no result.
-    std::cout.flush();
-    return std::cout ? status : kRefused;
+    if (std::cout.flush() || status == kSavedUnreported)
+        return status;
+    std::cerr << "veq: the result could not be written to standard output.\n";
+    return kRefused;
 }

@@ -4,18 +4,23 @@
 #include <QMimeData>
 #include <QProcess>
 
+#include <array>
+
 using veq::Entries;
 using veq::ListId;
 using Args = std::vector<std::string>;
 
 namespace {
 
-std::pair<int, std::string> veq(const Args& args)
+// Its standard output goes to `output` when one is named.
+std::pair<int, std::string> veq(const Args& args, const QString& output = {})
 {
     QStringList list;
     for (const std::string& arg : args)
         list << QString::fromStdString(arg);
     QProcess process;
+    if (!output.isEmpty())
+        process.setStandardOutputFile(output);
     process.start(QStringLiteral(VEQ_CLI), list);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -85,26 +90,45 @@ TEST(Cli, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
     kit::writeFile(here + "/except.dat", kit::dataImage(ListId::Except, {"03000002 ======> 03010815"}));
     kit::writeFile(bad, {'h', 'e', 'a', 'd', 'e', 'r', '1', ' ', '0'}); // too short for any file, a bad header line
     kit::writeFile(here + "/03010714.BMP", {1});
+    kit::writeFile(here + "/squadron.dat", {}); // no squadrons
     const auto expect = [&](int status, const Args& args, const std::string& out) {
         EXPECT_EQ(veq(args), std::make_pair(status, out)) << testing::PrintToString(args);
         EXPECT_EQ(kit::readFile(file), start) << testing::PrintToString(args);
     };
-    expect(0, {"dump", file}, "03000001\n03010714\n");
-    expect(0, {"dump", "--raw", file}, "03010714\n03000001\n03010714\n");
-    expect(
-        0, {"missing", "--filelist", file, "--except", here + "/except.dat", here},
-        "Missing FileList\n  03000001.bmp\nMissing Except\n  03010815.bmp\nMissing\n  03000001.bmp\n  03010815.bmp\n");
-    expect(0, {"extra", "--filelist", file, here}, "Extra\n");
-    expect(0, {"add", file, "03010714"}, "");
-    expect(0, {"add", here + "/except.dat", "03000002-03010815", "03000003-03010815"}, "03000003 ======> 03010815\n");
-    expect(1, {"check", bad, file}, file + ": ok, 2 entries\n");
     for (const Args& refused : {Args{"add", file, "03010715", "030107141"}, Args{"add", file, "03010715", "GGGGGGGG"},
                                 Args{"copy", file, "--from", bad, "--plane", "01"},
-                                Args{"autogen", bad, "--into", file}, Args{"build", bad, file}})
+                                Args{"autogen", bad, "--into", file}, Args{"build", bad, file},
+                                // A file whose name says another kind than the command uses.
+                                Args{"autogen", here + "/squadron.dat", "--into", file},
+                                Args{"extra", "--filelist", here + "/except.dat", here, "--add"},
+                                Args{"copy", file, "--from", here + "/except.dat", "--plane", "00"},
+                                Args{"missing", "--filelist", here + "/except.dat", "--except", file, here}})
         expect(1, refused, "");
     for (const Args& misused :
          {Args{}, Args{"frobnicate", file}, Args{"dump", here}, Args{"copy", file, "--from", bad}})
         expect(2, misused, "");
+}
+
+TEST(Cli, RunsAddingToOneFileAtOnceLoseNothingAndASavedChangeIsNoRefusal)
+{
+    kit::TempFolder folder;
+    const QString file = QString::fromStdString((folder / "filelist.dat").string());
+    kit::writeFile(folder / "filelist.dat", kit::dataImage(ListId::FileList, {}));
+    std::string expected;
+    for (unsigned k = 0; k < 25; ++k) {
+        std::array<QProcess, 2> runs;
+        for (unsigned run = 0; run < runs.size(); ++run) {
+            const std::string entry = "0301" + kit::hex2(k) + kit::hex2(run);
+            runs[run].start(QStringLiteral(VEQ_CLI), {QStringLiteral("add"), file, QString::fromStdString(entry)});
+            expected += entry + '\n';
+        }
+        for (QProcess& run : runs)
+            EXPECT_TRUE(run.waitForFinished(60000) && run.exitCode() == 0);
+    }
+    EXPECT_EQ(veq({"dump", file.toStdString()}).second, expected);
+    // Saved, but the entry added could not be printed: neither done nor refused.
+    EXPECT_EQ(veq({"add", file.toStdString(), "0301BB01"}, QStringLiteral("/dev/full")).first, 3);
+    EXPECT_EQ(veq({"add", file.toStdString(), "0301BB01"}), std::make_pair(0, std::string()));
 }
 
 TEST_F(MainWindow, OpensTheFilesItIsGivenAndFilesDroppedOnAList)
