@@ -186,6 +186,7 @@ void VEQ::readFileInto(ListId listId, const QString& fileName)
     auto file = veq::loadDataFile(toFsPath(fileName), listId, ConvBuf);
     if (file) {
         list.headers = file->headers;
+        list.stamp = file->stamp;
         list.model->assign(std::move(file->entries));
         showCount(list.countLabel, list.model->count());
     }
@@ -240,10 +241,16 @@ void VEQ::writeDataFile(ListId listId)
         return;
     }
 
-    auto saved = veq::saveDataFile(toFsPath(target), listId, list.headers, list.model->entries(), ConvBuf);
-    const std::string& message = saved ? saved->notice : saved.reason();
-    if (!message.empty())
-        m_messages.tell(fromCore(message));
+    const veq::FolderTurn turn(toFsPath(target));
+    const veq::FileStamp asKnown = list.stamp;
+    auto saved = veq::saveDataFile(toFsPath(target), listId, list.headers, list.model->entries(), ConvBuf, &list.stamp);
+    QString message = fromCore(saved ? saved->notice : saved.reason());
+    // The file changed on disk since it was read: the message window has only
+    // OK, so this Write refuses and the next one replaces it.
+    if (!saved && list.stamp != asKnown)
+        message += QStringLiteral(" Press Write again to replace it with this list.");
+    if (!message.isEmpty())
+        m_messages.tell(message);
 }
 
 // ---- Deletion ----

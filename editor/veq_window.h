@@ -48,7 +48,10 @@ private:
         EntryListModel* model = nullptr;
         EntryListView* view = nullptr;
         QLabel* countLabel = nullptr;
+        // What a Read remembers of the file: its headers, and the file as read
+        // (or last written), so that a change by another program is noticed.
         veq::DataFileHeaders headers;
+        veq::FileStamp stamp;
     };
 
     void buildControls();
