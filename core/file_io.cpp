@@ -145,6 +145,25 @@ std::error_code createTemporary(platform::File& file, const fs::path& folder, fs
     return ec;
 }
 
+// Reads until the end or `maxBytes`; a pipe gives its bytes in pieces.
+Expected<Bytes> readAll(platform::File& file, std::size_t maxBytes, const std::string& name)
+{
+    Bytes bytes;
+    constexpr std::size_t chunk = 64 * 1024;
+    std::error_code ec;
+    while (bytes.size() < maxBytes) {
+        const std::size_t old = bytes.size();
+        bytes.resize(old + std::min(chunk, maxBytes - old));
+        const std::size_t got = file.read(std::span(bytes).subspan(old), ec);
+        bytes.resize(old + got);
+        if (ec)
+            return Refusal{"Could not read " + name + ": " + ec.message() + "."};
+        if (got == 0)
+            break;
+    }
+    return bytes;
+}
+
 // Reads a regular file: at most `maxBytes`, or when `what` names the file's
 // kind, all of it, refusing by its size one larger than `maxBytes`.
 Expected<Bytes> readRegularFile(const fs::path& path, std::size_t maxBytes, std::string_view what,
@@ -169,26 +188,9 @@ Expected<Bytes> readRegularFile(const fs::path& path, std::size_t maxBytes, std:
         return notOpened(path, whyNot(path, ec));
     if (const fs::file_type type = file.type(); type != fs::file_type::regular)
         return notOpened(path, notRegular(type));
-    const platform::FileState state = file.state(ec);
-    if (ec)
-        return notOpened(path, ec.message());
-
-    Bytes bytes;
-    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(state.size, maxBytes)));
-    constexpr std::size_t chunk = 64 * 1024;
     // A whole file reads one byte past its limit, in case it grew since.
-    const std::size_t limit = maxBytes + (whole ? 1 : 0);
-    while (bytes.size() < limit) {
-        const std::size_t old = bytes.size();
-        bytes.resize(old + std::min(chunk, limit - old));
-        const std::size_t got = file.read(std::span(bytes).subspan(old), ec);
-        bytes.resize(old + got);
-        if (ec)
-            return Refusal{"Could not read " + displayPath(path) + ": " + ec.message() + "."};
-        if (got == 0)
-            break;
-    }
-    if (whole && bytes.size() > maxBytes)
+    auto bytes = readAll(file, maxBytes + (whole ? 1 : 0), displayPath(path));
+    if (bytes && whole && bytes->size() > maxBytes)
         return tooLarge;
     if (stamp)
         *stamp = {fs::absolute(platform::finalTarget(path, ec)).lexically_normal(), file.state(ec)};
@@ -205,6 +207,22 @@ Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes, FileSt
 Expected<Bytes> readWholeFile(const fs::path& path, std::size_t maxBytes, std::string_view what)
 {
     return readRegularFile(path, maxBytes, what, nullptr);
+}
+
+Expected<Bytes> readStandardInput(std::size_t maxBytes)
+{
+    platform::File input;
+    input.borrow(platform::File::Standard::Input);
+    return readAll(input, maxBytes, "standard input");
+}
+
+Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes)
+{
+    platform::File output;
+    output.borrow(platform::File::Standard::Output);
+    if (const std::error_code ec = output.write(bytes))
+        return Refusal{"Could not write to standard output: " + ec.message() + "."};
+    return {};
 }
 
 FolderTurn::FolderTurn(const fs::path& file)
@@ -272,12 +290,15 @@ Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::ui
     if (known)
         *known = {now.file, platform::stateOf(file, ec)};
 
-    SaveReport report;
+    std::vector<std::string> notices;
     if (!lost.empty())
-        report.notice = keptLess(target, lost);
+        notices.push_back(keptLess(target, lost));
     if (otherNames)
-        report.notice += (report.notice.empty() ? "" : " ") + displayPath(target) +
-                         " was saved as a new file. Its other names (hard links) still hold the old contents.";
+        notices.push_back(displayPath(target) +
+                          " was saved as a new file. Its other names (hard links) still hold the old contents.");
+    SaveReport report;
+    for (const std::string& notice : notices)
+        report.notice += (report.notice.empty() ? "" : " ") + notice;
     return report;
 }
 

@@ -37,6 +37,11 @@ struct FileStamp {
 // `stamp`, when given, receives the file's stamp.
 [[nodiscard]] Expected<Bytes> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes,
                                             FileStamp* stamp = nullptr);
+// The same for standard input, which may be a pipe or a terminal and is read
+// byte for byte on every system.
+[[nodiscard]] Expected<Bytes> readStandardInput(std::size_t maxBytes);
+// Writes bytes to standard output as they are (no line ends turned into "\r\n").
+[[nodiscard]] Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes);
 // Reads a whole regular file, refusing one larger than `maxBytes` by its size,
 // before reading it; `what` names such a file ("a squadron file").
 [[nodiscard]] Expected<Bytes> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes,

@@ -44,6 +44,9 @@ public:
     [[nodiscard]] std::error_code openForReading(const std::filesystem::path& path);
     // Creates a new file that only the user may read or write; fails if the name is taken.
     [[nodiscard]] std::error_code createPrivate(const std::filesystem::path& path);
+    enum class Standard { Input, Output };
+    // Uses the process's standard input or output, which stays open when this goes.
+    void borrow(Standard stream);
     // What the open file is: a regular file, a pipe, a device...
     [[nodiscard]] std::filesystem::file_type type() const;
     [[nodiscard]] FileState state(std::error_code& ec) const;
@@ -64,6 +67,7 @@ private:
     // A descriptor on POSIX, a HANDLE on Windows: both systems use -1 for none.
     static constexpr std::intptr_t kNone = -1;
     std::intptr_t m_handle = kNone;
+    bool m_borrowed = false;
     std::filesystem::path m_path;
 };
 
