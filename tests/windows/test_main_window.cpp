@@ -159,9 +159,11 @@ TEST(DataFolder, IsTheSimulationsFolderInTheWinePrefixWhateverItsCaseOrElseHome)
     const kit::fs::path folder = prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch";
     kit::fs::create_directories(folder.parent_path());
     EXPECT_EQ(simulationDataDirectory(), QDir::homePath());
-    kit::writeFile(folder, {1}); // a file of that name is no folder
+    // A file of that name is no folder; spelt as the program spells it, it is found by name.
+    const kit::fs::path file = folder.parent_path() / "simpatch";
+    kit::writeFile(file, {1});
     EXPECT_EQ(simulationDataDirectory(), QDir::homePath());
-    kit::fs::remove(folder);
+    kit::fs::remove(file);
     kit::fs::create_directory(folder);
     EXPECT_EQ(simulationDataDirectory(), QDir::cleanPath(QString::fromStdString(folder.string())));
     qunsetenv("WINEPREFIX");
