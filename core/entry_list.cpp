@@ -104,12 +104,21 @@ std::size_t EntryChange::bytes() const
 
 void EntryChange::takeOut(std::string_view text)
 {
+    if (m_outCount == 0)
+        m_outWidth = text.size();
+    else if (m_outEnds.empty() && text.size() != m_outWidth)
+        for (std::size_t i = 1; i <= m_outCount; ++i)
+            m_outEnds.push_back(i * m_outWidth);
     m_outText.append(text);
-    m_outEnds.push_back(m_outText.size());
+    ++m_outCount;
+    if (!m_outEnds.empty())
+        m_outEnds.push_back(m_outText.size());
 }
 
 std::string_view EntryChange::out(std::size_t i) const
 {
+    if (m_outEnds.empty())
+        return std::string_view(m_outText).substr(i * m_outWidth, m_outWidth);
     const std::size_t start = i == 0 ? 0 : m_outEnds[i - 1];
     return std::string_view(m_outText).substr(start, m_outEnds[i] - start);
 }

@@ -18,7 +18,7 @@ namespace veq {
 // holds the way back. Only what changed is kept, its texts in one block.
 class EntryChange final {
 public:
-    [[nodiscard]] std::size_t takenOut() const { return m_outEnds.size(); }
+    [[nodiscard]] std::size_t takenOut() const { return m_outCount; }
     [[nodiscard]] std::size_t broughtIn() const { return m_inCount; }
     [[nodiscard]] bool empty() const { return takenOut() == 0 && broughtIn() == 0; }
     // What it holds, in bytes.
@@ -35,6 +35,10 @@ private:
     void fit();
 
     std::string m_outText; // the taken-out texts one after another, ascending
+    std::size_t m_outCount = 0;
+    // The texts of a list mostly have one length: while they do, it is kept
+    // once; from the first of another length on, each text's end is kept.
+    std::size_t m_outWidth = 0;
     std::vector<std::size_t> m_outEnds;
     std::vector<bool> m_in; // empty when nothing came in
     std::size_t m_inCount = 0;
