@@ -219,6 +219,8 @@ void VEQ::showListMenu(ListId listId, const QPoint& globalPos)
     if (m_listMenu && m_listMenu->isVisible())
         return;
     delete m_listMenu; // the last one, closed
+    // As a right-click does, the menu gives its list the keyboard: the keys act on it afterwards.
+    mainList(listId).view().setFocus(Qt::PopupFocusReason);
     m_keyList = listId;
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("listMenu"));
