@@ -194,16 +194,26 @@ void EntryList::flip(EntryChange& change)
     EntryChange back;
     Entries next;
     next.reserve(total);
+    // The texts of the rows that go are written into the strings of those
+    // that come back, sparing an allocation for each.
+    Entries spare;
     std::size_t out = 0;
     auto bringBackUpTo = [&](const Entry* bound) {
         for (; out < change.takenOut() && (!bound || change.out(out) < *bound); ++out) {
             back.markIn(next.size(), total);
-            next.emplace_back(change.out(out));
+            if (spare.empty()) {
+                next.emplace_back(change.out(out));
+            } else {
+                next.push_back(std::move(spare.back()));
+                spare.pop_back();
+                next.back().assign(change.out(out));
+            }
         }
     };
     for (std::size_t row = 0; row < m_items.size(); ++row) {
         if (change.cameIn(row)) {
             back.takeOut(m_items[row]);
+            spare.push_back(std::move(m_items[row]));
         } else {
             bringBackUpTo(&m_items[row]);
             next.push_back(std::move(m_items[row]));
