@@ -51,8 +51,9 @@ void EntryListView::keyPressEvent(QKeyEvent* event)
         Q_EMIT deleteKeyPressed();
         return;
     }
-    // The Menu key comes as a context menu event; Shift+F10 does not everywhere.
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    // Some platforms make these keys a context menu event, others (X11) leave them keys.
+    if ((event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
         Q_EMIT menuRequested(keyboardMenuPlace());
         return;
     }
