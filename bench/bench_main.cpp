@@ -253,11 +253,9 @@ private:
     // A read of a full file over another full file with no entry in common.
     void addReadUndoRedo(const MainListInfo& list)
     {
-        const veq::Entries both = sortedEntries(list.id, 2 * kLimit, 31);
-        veq::Entries first;
-        veq::Entries second;
-        for (std::size_t i = 0; i < both.size(); ++i)
-            (i % 2 ? second : first).push_back(both[i]);
+        const auto files = disjointEntries(list.id, kLimit, 31);
+        const veq::Entries& first = files.first;
+        const veq::Entries& second = files.second;
         const fs::path a = folder() / (std::string(list.label) + "-a.dat");
         const fs::path b = folder() / (std::string(list.label) + "-b.dat");
         kit::writeFile(a, kit::dataImage(list.id, inOrder(first, RecordOrder::Random, 3)));
@@ -337,11 +335,9 @@ private:
     // "Finish" of a tool: 32767 items into a main list that holds 32767 others.
     void addFinish(const FinishingTool& tool)
     {
-        const veq::Entries both = sortedEntries(tool.id, 2 * kLimit, 23);
-        veq::Entries held;
-        veq::Entries handed;
-        for (std::size_t i = 0; i < both.size(); ++i)
-            (i % 2 ? handed : held).push_back(both[i]);
+        const auto lists = disjointEntries(tool.id, kLimit, 23);
+        const veq::Entries& held = lists.first;
+        const veq::Entries& handed = lists.second;
         auto list = std::make_shared<veq::EntryList>();
         add(std::string("finish ") + tool.label + ": 32767 into 32767",
             {{},
