@@ -8,7 +8,7 @@ JOBS          ?= $(shell nproc 2>/dev/null || echo 2)
 WERROR        := $(if $(CI),ON,OFF)
 CMAKE_ARGS    ?=
 
-.PHONY: all deps build run test test-plain test-sanitize test-windows bench fuzz samples screenshots clean
+.PHONY: all deps build run test test-plain test-sanitize test-windows bench fuzz samples screenshots package clean
 
 all: build
 
@@ -39,7 +39,19 @@ test-windows:
 	JOBS=$(JOBS) scripts/test-windows.sh $(WINDOWS_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) build-bench build-fuzz build-package dist
+
+# The Debian package dist/veq-editor_<version>_<arch>.deb, from a Release build of its own
+# with the hardening flags Debian builds its own packages with.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DVEQ_BUILD_TESTS=OFF -DVEQ_WERROR=$(WERROR) \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_ARGS)
+	cmake --build build-package -j $(JOBS)
+	rm -rf build-package/package
+	cd build-package && cpack -G DEB
+	mkdir -p dist && cp build-package/package/*.deb dist/
 
 # Every action at the formats' limits, through the windows and the core alone.
 bench: deps

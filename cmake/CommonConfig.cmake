@@ -50,3 +50,16 @@ function(veq_layer target folder)
   endif()
   target_include_directories(${target} PUBLIC ${view})
 endfunction()
+
+# Installs a file made in the build as FILE.gz in DESTINATION, compressed
+# without a name or time stamp, as Debian keeps manual pages and changelogs.
+function(veq_install_gzipped target file destination)
+  get_filename_component(name ${file} NAME)
+  set(gzipped ${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}.gz)
+  add_custom_command(OUTPUT ${gzipped}
+    COMMAND ${CMAKE_COMMAND} -E copy ${file} ${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}
+    COMMAND gzip -9nf ${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}
+    DEPENDS ${file} VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${gzipped})
+  install(FILES ${gzipped} DESTINATION ${destination})
+endfunction()

@@ -70,7 +70,13 @@ inline constexpr std::size_t kPartPrefixRows = 45;
                                                 const DataFileHeaders& headers, const Entries& entries,
                                                 ConversionBuffer& buf);
 
+// The same bytes to standard output (a pipe, say), refused in the same words.
+[[nodiscard]] Expected<void> writeDataFileToStandardOutput(ListId kind, const DataFileHeaders& headers,
+                                                           const Entries& entries, ConversionBuffer& buf);
+
 // Reads and decodes a data file; a refusal names the path.
 [[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf);
+// The same for a data file piped in on standard input.
+[[nodiscard]] Expected<DataFile> loadDataFileFromStandardInput(ListId kind, ConversionBuffer& buf);
 
 } // namespace veq

@@ -106,6 +106,25 @@ std::error_code createTemporary(platform::File& file, const fs::path& folder, fs
     return ec;
 }
 
+// Reads until the end or `maxBytes`; a pipe gives its bytes in pieces.
+Expected<Bytes> readAll(platform::File& file, std::size_t maxBytes, const std::string& name)
+{
+    Bytes bytes;
+    constexpr std::size_t chunk = 64 * 1024;
+    std::error_code ec;
+    while (bytes.size() < maxBytes) {
+        const std::size_t old = bytes.size();
+        bytes.resize(old + std::min(chunk, maxBytes - old));
+        const std::size_t got = file.read(std::span(bytes).subspan(old), ec);
+        bytes.resize(old + got);
+        if (ec)
+            return Refusal{"Could not read " + name + ": " + ec.message() + "."};
+        if (got == 0)
+            break;
+    }
+    return bytes;
+}
+
 } // namespace
 
 Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes)
@@ -123,20 +142,23 @@ Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes)
         return notOpened(path, whyNot(ec));
     if (const fs::file_type type = file.type(); type != fs::file_type::regular)
         return notOpened(path, notRegular(type));
+    return readAll(file, maxBytes, displayPath(path));
+}
 
-    Bytes bytes;
-    constexpr std::size_t chunk = 64 * 1024;
-    while (bytes.size() < maxBytes) {
-        const std::size_t old = bytes.size();
-        bytes.resize(old + std::min(chunk, maxBytes - old));
-        const std::size_t got = file.read(std::span(bytes).subspan(old), ec);
-        bytes.resize(old + got);
-        if (ec)
-            return Refusal{"Could not read " + displayPath(path) + ": " + ec.message() + "."};
-        if (got == 0)
-            break;
-    }
-    return bytes;
+Expected<Bytes> readStandardInput(std::size_t maxBytes)
+{
+    platform::File input;
+    input.borrow(platform::File::Standard::Input);
+    return readAll(input, maxBytes, "standard input");
+}
+
+Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes)
+{
+    platform::File output;
+    output.borrow(platform::File::Standard::Output);
+    if (const std::error_code ec = output.write(bytes))
+        return Refusal{"Could not write to standard output: " + ec.message() + "."};
+    return {};
 }
 
 std::error_code SaveHooks::before(SaveStep) { return {}; }

@@ -23,6 +23,11 @@ namespace veq {
 // Reads at most `maxBytes` bytes from the start of a regular file. Anything
 // else (a folder, a pipe, a device, a socket) is refused before it can block.
 [[nodiscard]] Expected<Bytes> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
+// The same for standard input, which may be a pipe or a terminal and is read
+// byte for byte on every system.
+[[nodiscard]] Expected<Bytes> readStandardInput(std::size_t maxBytes);
+// Writes bytes to standard output as they are (no line ends turned into "\r\n").
+[[nodiscard]] Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes);
 
 // The steps of a safe save, in order. Tests pass SaveHooks that fail one of them.
 enum class SaveStep { CreateTemporary, Write, Sync, Close, Replace };

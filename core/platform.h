@@ -33,6 +33,9 @@ public:
     [[nodiscard]] std::error_code openForReading(const std::filesystem::path& path);
     // Creates a new file that only the user may read or write; fails if the name is taken.
     [[nodiscard]] std::error_code createPrivate(const std::filesystem::path& path);
+    enum class Standard { Input, Output };
+    // Uses the process's standard input or output, which stays open when this goes.
+    void borrow(Standard stream);
     // What the open file is: a regular file, a pipe, a device...
     [[nodiscard]] std::filesystem::file_type type() const;
     // Reads up to `into.size()` bytes; 0 at the end of the file.
@@ -49,6 +52,7 @@ private:
     // A descriptor on POSIX, a HANDLE on Windows: both systems use -1 for none.
     static constexpr std::intptr_t kNone = -1;
     std::intptr_t m_handle = kNone;
+    bool m_borrowed = false;
 };
 
 // The file `path` leads to once every link on the way is followed: `path`

@@ -110,6 +110,12 @@ std::error_code File::createPrivate(const fs::path& path)
     return {};
 }
 
+void File::borrow(Standard stream)
+{
+    m_handle = stream == Standard::Input ? STDIN_FILENO : STDOUT_FILENO;
+    m_borrowed = true;
+}
+
 fs::file_type File::type() const
 {
     struct stat status{};
@@ -170,6 +176,8 @@ std::error_code File::close()
     if (m_handle == kNone)
         return {};
     const int fd = static_cast<int>(std::exchange(m_handle, kNone));
+    if (std::exchange(m_borrowed, false))
+        return {};
     // The descriptor is gone even when close reports an error, so it is never retried.
     return ::close(fd) == 0 ? std::error_code{} : lastError();
 }

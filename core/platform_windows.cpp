@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace veq::platform {
 
@@ -149,6 +150,13 @@ std::error_code File::createPrivate(const fs::path& path)
     return {};
 }
 
+void File::borrow(Standard stream)
+{
+    m_handle = reinterpret_cast<std::intptr_t>(
+        ::GetStdHandle(stream == Standard::Input ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE));
+    m_borrowed = true;
+}
+
 fs::file_type File::type() const
 {
     switch (::GetFileType(handleOf(m_handle))) {
@@ -169,7 +177,9 @@ std::size_t File::read(std::span<std::uint8_t> into, std::error_code& ec)
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1U << 30));
     DWORD got = 0;
     if (!::ReadFile(handleOf(m_handle), into.data(), want, &got, nullptr)) {
-        ec = lastError();
+        // A pipe whose writer has gone is at its end, as on POSIX.
+        if (::GetLastError() != ERROR_BROKEN_PIPE)
+            ec = lastError();
         return 0;
     }
     return got;
@@ -199,6 +209,8 @@ std::error_code File::close()
         return {};
     HANDLE file = handleOf(m_handle);
     m_handle = kNone;
+    if (std::exchange(m_borrowed, false))
+        return {};
     return succeeded(::CloseHandle(file));
 }
 

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils x11-apps
   at-spi2-core python3-pyatspi dbus-x11
   desktop-file-utils appstream
+  help2man dpkg-dev lintian man-db
   "$@"
 )
 

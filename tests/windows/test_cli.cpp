@@ -9,16 +9,22 @@ using Args = std::vector<std::string>;
 
 namespace {
 
-std::pair<int, std::string> veq(const Args& args)
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+Outcome veq(const Args& args, const std::string& input = {})
 {
     QStringList list;
     for (const std::string& arg : args)
         list << QString::fromStdString(arg);
     QProcess process;
     process.start(QStringLiteral(VEQ_CLI), list);
+    process.write(input.data(), static_cast<qint64>(input.size()));
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString()};
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 // "@path" answers a file dialog, "name=text" fills a box, "name" clicks: in the window shown.
 void drive(kit::ScriptedFileDialogs& dialogs, const Args& steps)
@@ -49,10 +55,10 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
         drive(dialogs, steps);
         drive(dialogs, {"@" + out, controls(id).write});
         std::replace(args.begin(), args.end(), std::string("F"), file);
-        EXPECT_EQ(veq(args).first, 0);
-        const std::string text = veq({"dump", "--headers", out}).second;
+        EXPECT_EQ(veq(args).status, 0);
+        const std::string text = veq({"dump", "--headers", out}).out;
         kit::writeFile(here + "/text", veq::Bytes(text.begin(), text.end()));
-        EXPECT_EQ(veq({"build", here + "/text", out}).first, 0);
+        EXPECT_EQ(veq({"build", here + "/text", out}).status, 0);
         EXPECT_EQ(kit::readFile(file), kit::readFile(out));
     };
     for (ListId id : veq::kAllLists) {
@@ -84,9 +90,11 @@ TEST(Cli, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
     kit::writeFile(here + "/except.dat", kit::dataImage(ListId::Except, {"03000002 ======> 03010815"}));
     kit::writeFile(bad, {'h', 'e', 'a', 'd', 'e', 'r', '1', ' ', '0'}); // too short for any file, a bad header line
     kit::writeFile(here + "/03010714.BMP", {1});
-    const auto expect = [&](int status, const Args& args, const std::string& out) {
-        EXPECT_EQ(veq(args), std::make_pair(status, out)) << testing::PrintToString(args);
+    const auto expect = [&](int status, const Args& args, const std::string& out, const std::string& input = {}) {
+        const Outcome run = veq(args, input);
+        EXPECT_EQ(std::make_pair(run.status, run.out), std::make_pair(status, out)) << testing::PrintToString(args);
         EXPECT_EQ(kit::readFile(file), start) << testing::PrintToString(args);
+        return run.err;
     };
     expect(0, {"dump", file}, "03000001\n03010714\n");
     expect(0, {"dump", "--raw", file}, "03010714\n03000001\n03010714\n");
@@ -97,12 +105,25 @@ TEST(Cli, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
     expect(0, {"add", file, "03010714"}, "");
     expect(0, {"add", here + "/except.dat", "03000002-03010815", "03000003-03010815"}, "03000003 ======> 03010815\n");
     expect(1, {"check", bad, file}, file + ": ok, 2 entries\n");
+    // "-": standard input for dump's and check's FILE and build's TEXT, standard output for build's OUT.
+    const std::string image(start.begin(), start.end()), text = "03010714\n03000001\n", out = here + "/out_filelist.dat";
+    expect(0, {"dump", "--kind", "filelist", "-"}, "03000001\n03010714\n", image);
+    expect(0, {"check", "--kind", "filelist", "-"}, "-: ok, 2 entries\n", image);
+    expect(0, {"build", "-", out}, "", text);
+    const veq::Bytes built = kit::readFile(out);
+    expect(0, {"build", "--kind", "filelist", "-", "-"}, std::string(built.begin(), built.end()), text);
+    // A save that gives one name of a file a new file says so; the other name keeps the old bytes.
+    const std::string linked = here + "/linked_filelist.dat";
+    std::filesystem::create_hard_link(file, linked);
+    const std::string notice = expect(0, {"add", linked, "03010715"}, "03010715\n");
+    EXPECT_TRUE(notice.find(linked) != std::string::npos && notice.find("hard link") != std::string::npos) << notice;
     for (const Args& refused : {Args{"add", file, "03010715", "030107141"}, Args{"add", file, "03010715", "GGGGGGGG"},
                                 Args{"copy", file, "--from", bad, "--plane", "01"},
                                 Args{"autogen", bad, "--into", file}, Args{"build", bad, file}})
         expect(1, refused, "");
     for (const Args& misused :
-         {Args{}, Args{"frobnicate", file}, Args{"dump", here}, Args{"copy", file, "--from", bad}})
+         {Args{}, Args{"frobnicate", file}, Args{"dump", here}, Args{"copy", file, "--from", bad}, Args{"dump", "-"},
+          Args{"build", file, "-"}})
         expect(2, misused, "");
 }
 
