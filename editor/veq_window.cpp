@@ -69,7 +69,11 @@ VEQ::VEQ(FileDialogs& fileDialogs, QWidget* parent) : QWidget(parent), m_fileDia
     buildListKeys();
 }
 
-VEQ::~VEQ() = default;
+VEQ::~VEQ()
+{
+    // The lists go before their views, whose destruction moves the keyboard.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void VEQ::buildControls()
 {
