@@ -1,7 +1,6 @@
 #include "audits/directory_chooser.h"
 #include "tests/windows/main_window_fixture.h"
 
-#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -84,10 +83,6 @@ protected:
 
 TEST_F(History, EveryStepIsUndoneAndRedoneExactly)
 {
-    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
-    for (ListId id : veq::kAllLists)
-        testers.push_back(std::make_unique<QAbstractItemModelTester>(
-            view(id)->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
     kit::writeFile(folder / "03FF0001.bmp", {1});
     kit::SquadronBuilder squadrons;
     squadrons.record(0x94, 1, {0x25, 0x26});
