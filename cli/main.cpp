@@ -130,12 +130,11 @@ veq::Expected<void> checkKind(const Args& args, const std::string& path, ListId 
         return {};
     const std::string_view usedAs = veq::dataFileName(kind);
     const bool mayOverride = args.command->valued.find("--kind") != std::string_view::npos;
-    return veq::Refusal{path + ": its " + (args.value("--kind") ? "--kind" : "name") + " says " +
-                        veq::dataFileName(*said) + ", but veq " + std::string(args.command->name) +
-                        " would use it as " + veq::withArticle(usedAs) + ". Nothing was changed." +
-                        (mayOverride ? " Give --kind " + std::string(usedAs.substr(0, usedAs.find('.'))) +
-                                           " if it is one."
-                                     : "")};
+    return veq::Refusal{
+        path + ": its " + (args.value("--kind") ? "--kind" : "name") + " says " + veq::dataFileName(*said) +
+        ", but veq " + std::string(args.command->name) + " would use it as " + veq::withArticle(usedAs) +
+        ". Nothing was changed." +
+        (mayOverride ? " Give --kind " + std::string(usedAs.substr(0, usedAs.find('.'))) + " if it is one." : "")};
 }
 
 veq::Expected<veq::DataFile> load(const std::string& path, ListId kind)
@@ -151,11 +150,11 @@ veq::Expected<veq::DataFile> loadInput(const std::string& path, ListId kind)
     return path == kStandardStream ? veq::loadDataFileFromStandardInput(kind, buf) : load(path, kind);
 }
 
-// Saves with the editor's writer and safe save (refused when the file changed
-// since `known`). What the editor's message window would say of a save that
+// Saves with the editor's writer and safe save (refused when a file `known`
+// changed since). What the editor's message window would say of a save that
 // succeeded (a hard link broken, what could not be kept) goes to standard error.
 int save(const std::string& path, ListId kind, const veq::DataFileHeaders& headers, const Entries& entries,
-         veq::FileStamp* known = nullptr)
+         veq::KnownFiles* known = nullptr)
 {
     veq::ConversionBuffer buf{};
     const auto saved = veq::saveDataFile(veq::utf8Path(path), kind, headers, entries, buf, known);
@@ -185,7 +184,8 @@ int addToFile(const std::string& path, ListId kind, Entries items)
                         std::back_inserter(added));
     if (added.empty())
         return kDone;
-    if (const int status = save(path, kind, file->headers, list.items(), &file->stamp); status != kDone)
+    veq::KnownFiles known{{file->stamp.file, file->stamp.state}};
+    if (const int status = save(path, kind, file->headers, list.items(), &known); status != kDone)
         return status;
     // The change is made: output that cannot be written no longer makes it a refusal.
     print(added);

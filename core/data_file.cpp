@@ -218,7 +218,7 @@ Expected<DataFile> decode(const Expected<Bytes>& image, ListId kind, const std::
 } // namespace
 
 Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind, const DataFileHeaders& headers,
-                                  const Entries& entries, ConversionBuffer& buf, FileStamp* known)
+                                  const Entries& entries, ConversionBuffer& buf, KnownFiles* known)
 {
     const auto image = imageToSave(kind, headers, entries, buf);
     if (!image)

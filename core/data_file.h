@@ -66,10 +66,11 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 [[nodiscard]] Entries fileListRecordOrder(const Entries& entries);
 
 // Writes the entries (in list order) over `path` with the safe save (and its
-// check of `known`). What buildDataFile refuses is refused before anything is written.
+// check of the files `known`). What buildDataFile refuses is refused before
+// anything is written.
 [[nodiscard]] Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind,
                                                 const DataFileHeaders& headers, const Entries& entries,
-                                                ConversionBuffer& buf, FileStamp* known = nullptr);
+                                                ConversionBuffer& buf, KnownFiles* known = nullptr);
 
 // The same bytes to standard output (a pipe, say), refused in the same words.
 [[nodiscard]] Expected<void> writeDataFileToStandardOutput(ListId kind, const DataFileHeaders& headers,

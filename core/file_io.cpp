@@ -166,8 +166,7 @@ Expected<Bytes> readAll(platform::File& file, std::size_t maxBytes, const std::s
 
 // Reads a regular file: at most `maxBytes`, or when `what` names the file's
 // kind, all of it, refusing by its size one larger than `maxBytes`.
-Expected<Bytes> readRegularFile(const fs::path& path, std::size_t maxBytes, std::string_view what,
-                                FileStamp* stamp)
+Expected<Bytes> readRegularFile(const fs::path& path, std::size_t maxBytes, std::string_view what, FileStamp* stamp)
 {
     // The type is checked by name first, so a pipe or a device is never opened,
     // then again on the open file, which is what is read.
@@ -180,7 +179,8 @@ Expected<Bytes> readRegularFile(const fs::path& path, std::size_t maxBytes, std:
     // A file too large to be what it should is refused by its size, unopened.
     const bool whole = !what.empty();
     const Refusal tooLarge{"Could not read " + displayPath(path) + ": it is larger than " +
-                           std::to_string(maxBytes / (1024 * 1024)) + " MiB, too large to be " + std::string(what) + "."};
+                           std::to_string(maxBytes / (1024 * 1024)) + " MiB, too large to be " + std::string(what) +
+                           "."};
     if (const std::uintmax_t size = fs::file_size(path, ec); whole && !ec && size > maxBytes)
         return tooLarge;
     platform::File file;
@@ -236,7 +236,7 @@ FolderTurn::FolderTurn(const fs::path& file)
 
 std::error_code SaveHooks::before(SaveStep) { return {}; }
 
-Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, FileStamp* known,
+Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, KnownFiles* known,
                                  SaveHooks* hooks)
 {
     SaveHooks none;
@@ -279,16 +279,17 @@ Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::ui
         return discard("the new file could not be closed");
     // Checked last, just before the rename: a change by another program is
     // never overwritten unnoticed.
-    const FileStamp now{fs::absolute(file).lexically_normal(), platform::stateOf(file, ec)};
-    if (known && known->file == now.file && known->state != now.state) {
-        *known = now;
+    const fs::path key = fs::absolute(file).lexically_normal();
+    const platform::FileState now = platform::stateOf(file, ec);
+    if (known && known->contains(key) && known->at(key) != now) {
+        (*known)[key] = now;
         dropTemporary();
         return notSaved(target, "it changed on disk since it was read here (another program saved it meanwhile)");
     }
     if ((ec = steps.before(SaveStep::Replace)) || (ec = platform::replace(temporary, file)))
         return discard("the finished file could not replace the old one");
     if (known)
-        *known = {now.file, platform::stateOf(file, ec)};
+        (*known)[key] = platform::stateOf(file, ec);
 
     std::vector<std::string> notices;
     if (!lost.empty())

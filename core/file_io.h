@@ -5,6 +5,7 @@
 #include "core/platform.h"
 
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,12 +26,14 @@ namespace veq {
 // bytes escaped ("\x0A") and a long text cut short, so it fits on a line.
 [[nodiscard]] std::string quoteText(std::string_view text);
 
-// A file as this program last read or saved it: the file its path led to, and its state then.
+// A file as read: the file its path led to, and its state then.
 struct FileStamp {
     std::filesystem::path file;
     platform::FileState state;
-    bool operator==(const FileStamp&) const = default;
 };
+// The files as this program last read or saved them, by the file each path
+// led to, so that a save notices a change made by another program since.
+using KnownFiles = std::map<std::filesystem::path, platform::FileState>;
 
 // Reads at most `maxBytes` bytes from the start of a regular file. Anything
 // else (a folder, a pipe, a device, a socket) is refused before it can block.
@@ -51,7 +54,7 @@ struct FileStamp {
 // links), held while it lives: a change that reads a file and saves it again
 // holds it from the read to the save, so that a second run waits and reads what
 // the first saved. Where the folder cannot be locked, the change goes on
-// without, guarded only by the check of replaceFile's `known`.
+// without, guarded only by replaceFile's check of the files it knows.
 class FolderTurn final {
 public:
     explicit FolderTurn(const std::filesystem::path& file);
@@ -85,11 +88,10 @@ struct SaveReport {
 // and the result says why. The report names what of the old file's access
 // could not be kept, and tells of other names (hard links), which keep the
 // old contents.
-// `known`, when given, is the file as this program last read or saved it. When
-// the file it names changed on disk since, the save is refused and `known`
-// becomes the file as it is now, so that a second save replaces it knowingly;
-// after a save, `known` is the saved file.
+// When the file is among those `known` and changed on disk since, the save is
+// refused and `known` takes the file as it is now, so that a second save
+// replaces it knowingly; after a save, `known` holds the saved file.
 Expected<SaveReport> replaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                                 FileStamp* known = nullptr, SaveHooks* hooks = nullptr);
+                                 KnownFiles* known = nullptr, SaveHooks* hooks = nullptr);
 
 } // namespace veq

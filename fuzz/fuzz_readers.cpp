@@ -1,6 +1,6 @@
 // One source, one reader per build (VEQ_FUZZ_<target>, and VEQ_FUZZ_KIND 1 to 3
-// for a data file, 0 else), so each target's corpus stays its own. Each checks a property of what it accepts, not only that
-// nothing crashes.
+// for a data file, 0 else), so each target's corpus stays its own. Each
+// checks a property of what it accepts, not only that nothing crashes.
 #include "core/copy_reader.h"
 #include "core/data_file.h"
 #include "core/data_text.h"
@@ -21,7 +21,8 @@ void require(bool condition)
 // multiset: the file-list writer groups by prefix; what a record does not
 // keep reads back as the writer puts it: an exception pair's separator, a
 // plane-squadron entry's zeros). What a data file held can always be written.
-[[maybe_unused]] void writesBack(veq::ListId kind, const veq::DataFileHeaders& headers, veq::Entries entries, bool fromFile)
+[[maybe_unused]] void writesBack(veq::ListId kind, const veq::DataFileHeaders& headers, veq::Entries entries,
+                                 bool fromFile)
 {
     veq::ConversionBuffer buf{};
     auto written = veq::buildDataFile(kind, headers, entries, buf);

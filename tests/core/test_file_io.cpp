@@ -181,7 +181,8 @@ TEST(Save, KeepsTheAccessControlListAndExtendedAttributesAndWidensNoPermission)
     const std::string target = (folder / "filelist.dat").string();
     kit::writeFile(target, Bytes{1});
     // The group reads; the mask, which the group's mode bits show, lets user 12345 write.
-    if (std::system(("setfacl -m u::rw,u:12345:rw,g::r,o::- " + target + " && setfattr -n user.veq -v 1 " + target).c_str()))
+    if (std::system(
+            ("setfacl -m u::rw,u:12345:rw,g::r,o::- " + target + " && setfattr -n user.veq -v 1 " + target).c_str()))
         GTEST_SKIP() << "no setfacl and setfattr, or a temporary folder that keeps no ACL or user attribute";
     const auto attributes = [&] {
         EXPECT_EQ(std::system(("getfattr -d -m - -e hex " + target + " >" + target + ".txt").c_str()), 0);
@@ -200,7 +201,8 @@ TEST(Save, GoesOnWhereTheFileSystemKeepsNoModeOrOwner)
     kit::TempFolder folder;
     const std::string fat = (folder / "fat").string(), image = (folder / "fat.img").string();
     fs::create_directory(fat);
-    if (std::system(("{ mkfs.fat -C " + image + " 1024 && fusefat -o rw+ " + image + " " + fat + "; } >/dev/null 2>&1").c_str()))
+    if (std::system(("{ mkfs.fat -C " + image + " 1024 && fusefat -o rw+ " + image + " " + fat + "; } >/dev/null 2>&1")
+                        .c_str()))
         GTEST_SKIP() << "no FAT file system through FUSE here (mkfs.fat, fusefat, /dev/fuse)";
     for (const std::uint8_t exists : {0, 1}) {
         auto saved = veq::replaceFile(folder / "fat/planesq.dat", Bytes{exists});
@@ -251,7 +253,8 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
     fs::resize_file(folder / "data", 2 << 20);
     fs::permissions(folder / "data", fs::perms::none);
     const bool dropped = ::geteuid() == 0 && ::seteuid(65534) == 0; // the administrator reads anything
-    EXPECT_TRUE(mentions(refusal(veq::readWholeFile(folder / "data", 1 << 20, "a squadron file")), "larger than 1 MiB"));
+    EXPECT_TRUE(
+        mentions(refusal(veq::readWholeFile(folder / "data", 1 << 20, "a squadron file")), "larger than 1 MiB"));
     EXPECT_TRUE(!dropped || ::seteuid(0) == 0);
     // A name that is not UTF-8 reaches the windows with U+FFFD for its bytes.
     kit::writeFile(folder / "caf\xE9.dat", Bytes{1});

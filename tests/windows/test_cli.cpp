@@ -1,7 +1,6 @@
 #include "core/copy_reader.h"
 #include "tests/windows/main_window_fixture.h"
 
-#include <QMimeData>
 #include <QProcess>
 
 #include <array>
@@ -56,7 +55,9 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
     // The window's steps and veq's arguments ("F": the file) make the same bytes, which survive dump and build.
     const auto expectSame = [&](ListId id, const Args& steps, Args args) {
         SCOPED_TRACE(steps[0]);
-        const std::string file = here + "/" + veq::dataFileName(id), out = here + "/out_" + veq::dataFileName(id);
+        // A new output each time: veq's build has changed the last one since the window wrote it.
+        const std::string file = here + "/" + veq::dataFileName(id);
+        const std::string out = here + "/out" + steps[0] + veq::dataFileName(id);
         read(id, kit::randomEntries(id, 200, 7, false));
         drive(dialogs, steps);
         drive(dialogs, {"@" + out, controls(id).write});
@@ -161,7 +162,7 @@ TEST(Cli, RunsAddingToOneFileAtOnceLoseNothingAndASavedChangeIsNoRefusal)
     EXPECT_EQ(veq({"add", file.toStdString(), "0301BB01"}).out, "");
 }
 
-TEST_F(MainWindow, OpensTheFilesItIsGivenAndFilesDroppedOnAList)
+TEST_F(MainWindow, OpensTheFilesItIsGivenByTheirNames)
 {
     const QString notes = QString::fromStdString((folder / "notes.txt").string());
     kit::writeFile(folder / "notes.txt", kit::dataImage(ListId::Except, {"03011804 ======> 03010814"}));
@@ -169,16 +170,6 @@ TEST_F(MainWindow, OpensTheFilesItIsGivenAndFilesDroppedOnAList)
     window->openFiles({notes, QString::fromStdString((folder / "Mod_PlaneSq.DAT").string())});
     EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("notes.txt")) && shown(ListId::Except).empty());
     EXPECT_EQ(shown(ListId::PlaneSq), Entries{"2500000094"});
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(notes)});
-    QWidget* list = kit::find<QListView>(window.get(), "lExcept")->viewport();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list, &enter);
-    QApplication::sendEvent(list, &drop);
-    kit::settle();
-    EXPECT_TRUE(enter.isAccepted() && list->acceptDrops());
-    EXPECT_EQ(shown(ListId::Except), Entries{"03011804 ======> 03010814"});
 }
 
 } // namespace
