@@ -13,7 +13,7 @@ JOBS          ?= $(shell nproc 2>/dev/null || echo 2)
 WERROR        := $(if $(CI),ON,OFF)
 CMAKE_ARGS    ?=
 
-.PHONY: all deps build run test test-plain test-sanitize bench fuzz samples screenshots clean
+.PHONY: all deps build run test test-plain test-sanitize bench fuzz samples screenshots package clean
 .PHONY: windows-qt windows windows-zip test-windows test-windows-core test-windows-ci
 
 all: build
@@ -63,7 +63,19 @@ test-windows-ci:
 	if scripts/windows-qt.sh --check $(WINDOWS_QT); then $(MAKE) test-windows; else $(MAKE) test-windows-core; fi
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(WINDOWS_CORE_BUILD) build-bench build-fuzz dist
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(WINDOWS_CORE_BUILD) build-bench build-fuzz build-package dist
+
+# The Debian package dist/veq-editor_<version>_<arch>.deb, from a Release build of its own
+# with the hardening flags Debian builds its own packages with.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DVEQ_BUILD_TESTS=OFF -DVEQ_WERROR=$(WERROR) \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_ARGS)
+	cmake --build build-package -j $(JOBS)
+	rm -rf build-package/package
+	cd build-package && cpack -G DEB
+	mkdir -p dist && cp build-package/package/*.deb dist/
 
 # Every action at the formats' limits, through the windows and the core alone.
 bench: deps
@@ -82,13 +94,17 @@ screenshots: deps
 
 # Each reader under libFuzzer for FUZZ_SECONDS, from the seed corpus in
 # fuzz/corpus, with inputs as large as the largest valid file of its kind
-# (the frame and 32767 records; squadron files up to 1 MiB).
+# (the frame and 32767 records; squadron files and texts up to 1 MiB).
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS := filelist:131168 except:262236 planesq:163935 squadron:1048576
+# The text form, the copy reader and typed entries take a first byte that picks the kind.
+FUZZ_TARGETS := filelist:131168 except:262236 planesq:163935 squadron:1048576 text:1048576 copy:262239 typed:64
 fuzz:
 	scripts/install-deps.sh clang libclang-rt-14-dev
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEQ_BUILD_FUZZ=ON -DVEQ_BUILD_UI=OFF -DVEQ_BUILD_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
+	@# What is fuzzed is the core: it must carry the fuzzer's coverage and the sanitizers' checks.
+	@nm build-fuzz/core/libveq_core.a | grep -q __sanitizer_cov_trace_cmp && nm build-fuzz/core/libveq_core.a | grep -q __asan_report \
+	  || { echo "make fuzz: the core is built without the fuzzer's and sanitizers' instrumentation"; exit 1; }
 	set -e; for target in $(FUZZ_TARGETS); do \
 	  t=$${target%%:*}; len=$${target##*:}; \
 	  mkdir -p build-fuzz/corpus/$$t && cp -n fuzz/corpus/$$t/* build-fuzz/corpus/$$t/ 2>/dev/null || true; \

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -11,10 +12,13 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 
 // Folder names compare as the file system compares them: Windows ignores case.
+// Elsewhere dot-folders are listed too, since Wine keeps the simulation in one (~/.wine).
 #ifdef Q_OS_WIN
 constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+constexpr QDir::Filters kFolders = QDir::Dirs | QDir::NoDotAndDotDot;
 #else
 constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+constexpr QDir::Filters kFolders = QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden;
 #endif
 
 QString pathOf(const QTreeWidgetItem* item) { return item->data(0, kPathRole).toString(); }
@@ -45,6 +49,10 @@ DirectoryChooser::DirectoryChooser(const QString& name, QWidget* parent)
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Double-click already unfolds a folder; Enter should open and unfold alike.
     m_tree->setExpandsOnDoubleClick(false);
+    // Deep folders (a Wine prefix's data folder is nine down) scroll sideways
+    // rather than elide their names to nothing.
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
     for (const QFileInfo& drive : QDir::drives()) {
         const QString path = QDir::cleanPath(drive.absoluteFilePath());
         m_tree->addTopLevelItem(folderItem(path, QDir::toNativeSeparators(path)));
@@ -76,8 +84,7 @@ void DirectoryChooser::fill(QTreeWidgetItem* item)
         return;
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
     const QDir folder(pathOf(item));
-    const QStringList names =
-        folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    const QStringList names = folder.entryList(kFolders, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
     QList<QTreeWidgetItem*> children;
     children.reserve(names.size());
     for (const QString& child : names)

@@ -12,6 +12,15 @@ veq::Entries sortedEntries(veq::ListId id, std::size_t count, unsigned seed)
     return entries;
 }
 
+std::pair<veq::Entries, veq::Entries> disjointEntries(veq::ListId id, std::size_t count, unsigned seed)
+{
+    const veq::Entries both = sortedEntries(id, 2 * count, seed);
+    std::pair<veq::Entries, veq::Entries> halves;
+    for (std::size_t i = 0; i < both.size(); ++i)
+        (i % 2 ? halves.second : halves.first).push_back(both[i]);
+    return halves;
+}
+
 veq::Entries inOrder(veq::Entries sorted, RecordOrder order, unsigned seed)
 {
     if (order == RecordOrder::Descending)

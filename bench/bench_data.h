@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <utility>
 
 // The benchmark's data at the formats' limits, made from the test kit's pieces.
 enum class RecordOrder { Ascending, Descending, Random };
@@ -14,6 +15,8 @@ inline constexpr int kLimit = 32767;
 // `count` distinct entries of a list, ascending as the list holds them.
 [[nodiscard]] veq::Entries sortedEntries(veq::ListId id, std::size_t count, unsigned seed);
 [[nodiscard]] veq::Entries inOrder(veq::Entries sorted, RecordOrder order, unsigned seed);
+// Two lists of `count` distinct entries each, ascending, with no entry in common.
+[[nodiscard]] std::pair<veq::Entries, veq::Entries> disjointEntries(veq::ListId id, std::size_t count, unsigned seed);
 // A squadron file whose records hold `planeEntries` plane entries in all.
 [[nodiscard]] veq::Bytes squadronImage(int planeEntries, unsigned seed);
 // A path as the windows' file dialogs answer it.

@@ -23,6 +23,7 @@
 #include "ui/tool_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
 
@@ -112,6 +113,10 @@ public:
         addAutoGenOpen();
         addCopyRead();
         addAudits();
+        for (const MainListInfo& list : kMainLists)
+            addReadUndoRedo(list);
+        addDeleteUndoRedo();
+        addPasteUndoRedo();
     }
 
     [[nodiscard]] const fs::path& folder() const { return m_folder.path(); }
@@ -201,14 +206,138 @@ private:
             [this] { return modelOf(&m_window, "lFileList")->count() == kLimit - 1000; });
     }
 
+    // A step at the top of a main list's history taken back (Undo) and done
+    // again (Redo) through the keys. `makeStep` makes the step through the
+    // window, `coreStep` the same on a list of the core, returning its
+    // change; `worked(undone)` checks the list afterwards.
+    void addUndoRedo(const std::string& what, const char* listName, const std::function<void()>& makeStep,
+                     const std::function<veq::EntryChange(veq::EntryList&)>& coreStep,
+                     const std::function<bool(bool undone)>& worked)
+    {
+        for (const bool undo : {true, false}) {
+            auto list = std::make_shared<veq::EntryList>();
+            auto change = std::make_shared<veq::EntryChange>();
+            add(std::string(undo ? "undo: " : "redo: ") + what,
+                {{},
+                 [this, makeStep, listName, undo] {
+                     makeStep();
+                     m_window.activateWindow();
+                     if (!QTest::qWaitForWindowActive(&m_window))
+                         stopBench("the main window did not become active");
+                     if (!undo)
+                         pressOn(listName, QKeySequence::Undo);
+                     // The window shown again after a read paints before the clock starts.
+                     QTest::qWait(20);
+                 },
+                 [this, listName, undo] { pressOn(listName, undo ? QKeySequence::Undo : QKeySequence::Redo); }},
+                {{},
+                 [list, change, coreStep, undo] {
+                     *change = coreStep(*list);
+                     if (!undo)
+                         list->flip(*change);
+                 },
+                 [list, change] { list->flip(*change); }},
+                [worked, undo] { return worked(undo); });
+        }
+    }
+
+    // A standard key pressed on a main list, as the user presses it there.
+    void pressOn(const char* listName, QKeySequence::StandardKey key)
+    {
+        auto* list = kit::find<EntryListView>(&m_window, listName);
+        list->setFocus();
+        QTest::keySequence(list, QKeySequence(key));
+        kit::settle();
+    }
+
+    // A read of a full file over another full file with no entry in common.
+    void addReadUndoRedo(const MainListInfo& list)
+    {
+        const auto files = disjointEntries(list.id, kLimit, 31);
+        const veq::Entries& first = files.first;
+        const veq::Entries& second = files.second;
+        const fs::path a = folder() / (std::string(list.label) + "-a.dat");
+        const fs::path b = folder() / (std::string(list.label) + "-b.dat");
+        kit::writeFile(a, kit::dataImage(list.id, inOrder(first, RecordOrder::Random, 3)));
+        kit::writeFile(b, kit::dataImage(list.id, inOrder(second, RecordOrder::Random, 4)));
+        addUndoRedo(
+            std::string("read 32767 over 32767 others (") + list.label + ")", list.list,
+            [this, list, a, b] {
+                for (const fs::path& file : {a, b}) {
+                    m_dialogs.answer(qPath(file));
+                    kit::click(&m_window, list.read);
+                }
+            },
+            [first, second](veq::EntryList& entries) {
+                entries.assign(first);
+                return entries.assign(second);
+            },
+            [this, list, first, second](bool undone) {
+                return modelOf(&m_window, list.list)->entries() == (undone ? first : second);
+            });
+    }
+
+    // A Delete of 1000 scattered entries of a full list.
+    void addDeleteUndoRedo()
+    {
+        std::vector<int> scattered;
+        for (int i = 0; i < 1000; ++i)
+            scattered.push_back(i * 32 + 7);
+        const fs::path file = folder() / "filelist-ascending.dat";
+        addUndoRedo(
+            "delete 1000 scattered of 32767", "lFileList",
+            [this, file, scattered] {
+                m_dialogs.answer(qPath(file));
+                kit::click(&m_window, "bRdFilelist");
+                kit::selectRows(kit::find<EntryListView>(&m_window, "lFileList"), scattered);
+                kit::click(&m_window, "bDelFileList");
+            },
+            [this, scattered](veq::EntryList& entries) {
+                entries.assign(m_sorted[ListId::FileList]);
+                return entries.removeAt(std::vector<std::size_t>(scattered.begin(), scattered.end()));
+            },
+            [this](bool undone) { return modelOf(&m_window, "lFileList")->count() == kLimit - (undone ? 0 : 1000); });
+    }
+
+    // 16000 scattered entries of a full list going and coming back. A Delete
+    // takes at most 1000 entries, so the step is a paste of 16000 entries into
+    // a list of 16767: its undo takes 16000 of 32767 away, as the redo of a
+    // Delete of them would, and its redo brings them back, as the undo would.
+    void addPasteUndoRedo()
+    {
+        const veq::Entries& all = m_sorted[ListId::FileList];
+        veq::Entries held;
+        veq::Entries pasted;
+        QStringList lines;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const bool paste = i % 2 == 0 && pasted.size() < 16000;
+            (paste ? pasted : held).push_back(all[i]);
+            if (paste)
+                lines << QString::fromStdString(all[i]);
+        }
+        const fs::path file = folder() / "filelist-held.dat";
+        kit::writeFile(file, kit::dataImage(ListId::FileList, held));
+        addUndoRedo(
+            "paste of 16000 scattered into 16767 (16000 of 32767 go or come)", "lFileList",
+            [this, file, text = lines.join(u'\n')] {
+                m_dialogs.answer(qPath(file));
+                kit::click(&m_window, "bRdFilelist");
+                QGuiApplication::clipboard()->setText(text);
+                pressOn("lFileList", QKeySequence::Paste);
+            },
+            [held, pasted](veq::EntryList& entries) {
+                entries.assign(held);
+                return entries.addMany(pasted);
+            },
+            [this](bool undone) { return modelOf(&m_window, "lFileList")->count() == (undone ? 16767 : kLimit); });
+    }
+
     // "Finish" of a tool: 32767 items into a main list that holds 32767 others.
     void addFinish(const FinishingTool& tool)
     {
-        const veq::Entries both = sortedEntries(tool.id, 2 * kLimit, 23);
-        veq::Entries held;
-        veq::Entries handed;
-        for (std::size_t i = 0; i < both.size(); ++i)
-            (i % 2 ? handed : held).push_back(both[i]);
+        const auto lists = disjointEntries(tool.id, kLimit, 23);
+        const veq::Entries& held = lists.first;
+        const veq::Entries& handed = lists.second;
         auto list = std::make_shared<veq::EntryList>();
         add(std::string("finish ") + tool.label + ": 32767 into 32767",
             {{},
@@ -390,7 +519,8 @@ int main(int argc, char* argv[])
             windowResults.push_back(runCase(c, repetitions));
     std::vector<ProgramResult> programResults;
     if (only.empty())
-        programResults = {measureStartup(repetitions, 300.0), measureFullRun(bench.folder(), repetitions, 64.0)};
+        programResults = {measureStartup(repetitions, 300.0), measureFullRun(bench.folder(), repetitions, 64.0),
+                          measureHistory(bench.folder(), repetitions, 64.0)};
 
     printTable(windowResults, coreResults);
     printProgramTable(programResults);

@@ -50,6 +50,17 @@ int startupChild(int argc, char* argv[])
     return 0;
 }
 
+// The main lists by their Read buttons, count labels and file labels.
+struct MainListControls {
+    veq::ListId id;
+    const char* read;
+    const char* count;
+    const char* label;
+};
+constexpr MainListControls kMainLists[] = {{veq::ListId::FileList, "bRdFilelist", "labCountFileList", "filelist"},
+                                           {veq::ListId::Except, "bRdExcept", "labCountExcept", "except"},
+                                           {veq::ListId::PlaneSq, "bRdPlaneSq", "labCountPlaneSq", "planesq"}};
+
 int fullChild(int argc, char* argv[], const std::filesystem::path& folder)
 {
     QApplication app(argc, argv);
@@ -58,14 +69,7 @@ int fullChild(int argc, char* argv[], const std::filesystem::path& folder)
     VEQ window(dialogs);
     showMainWindow(app, window);
 
-    const struct {
-        veq::ListId id;
-        const char* read;
-        const char* count;
-    } lists[] = {{veq::ListId::FileList, "bRdFilelist", "labCountFileList"},
-                 {veq::ListId::Except, "bRdExcept", "labCountExcept"},
-                 {veq::ListId::PlaneSq, "bRdPlaneSq", "labCountPlaneSq"}};
-    for (const auto& list : lists) {
+    for (const MainListControls& list : kMainLists) {
         dialogs.answer(qPath(folder / veq::dataFileName(list.id)));
         kit::click(&window, list.read);
         std::printf("list %s\n", qPrintable(kit::text(&window, list.count)));
@@ -75,6 +79,30 @@ int fullChild(int argc, char* argv[], const std::filesystem::path& folder)
     kit::find<DirectoryChooser>(missing, "dirMissing")->setCurrentPath(qPath(folder / "bitmaps"));
     kit::click(missing, "bReport");
     std::printf("missing %s\n", qPrintable(kit::text(missing, "labMissingCount")));
+    std::printf("peak %.3f\n", peakMemoryMiB());
+    return 0;
+}
+
+// Reads FOLDER's "<list>-a.dat" into each list, says its peak memory, then
+// makes 100 steps at the limits: reads, in turn into each list, of a full
+// file over another full file with no entry in common ("-b" over "-a", then
+// "-a" over "-b"). Says its peak memory again.
+int historyChild(int argc, char* argv[], const std::filesystem::path& folder)
+{
+    QApplication app(argc, argv);
+    nameApplication();
+    kit::ScriptedFileDialogs dialogs;
+    VEQ window(dialogs);
+    showMainWindow(app, window);
+    auto read = [&](const MainListControls& list, const char* side) {
+        dialogs.answer(qPath(folder / (std::string(list.label) + side)));
+        kit::click(&window, list.read);
+    };
+    for (const MainListControls& list : kMainLists)
+        read(list, "-a.dat");
+    std::printf("baseline %.3f\n", peakMemoryMiB());
+    for (int step = 0; step < 100; ++step)
+        read(kMainLists[step % 3], step / 3 % 2 == 0 ? "-b.dat" : "-a.dat");
     std::printf("peak %.3f\n", peakMemoryMiB());
     return 0;
 }
@@ -114,6 +142,8 @@ std::optional<int> runProgramMode(int argc, char* argv[])
         return startupChild(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--program-full") == 0)
         return fullChild(argc, argv, std::filesystem::path(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], "--program-history") == 0)
+        return historyChild(argc, argv, std::filesystem::path(argv[2]));
     return std::nullopt;
 }
 
@@ -139,6 +169,21 @@ ProgramResult measureFullRun(const std::filesystem::path& folder, int repetition
             !run.lines[4].startsWith(QStringLiteral("peak ")))
             stopBench("the program's full run went wrong: " + run.lines.join(QStringLiteral("; ")).toStdString());
         result.values.push_back(run.lines[4].mid(5).toDouble());
+    }
+    std::sort(result.values.begin(), result.values.end());
+    return result;
+}
+
+ProgramResult measureHistory(const std::filesystem::path& folder, int repetitions, double targetMiB)
+{
+    ProgramResult result{
+        "memory added by 100 steps at the limits (reads of full files over others)", {}, targetMiB, "MiB"};
+    for (int i = 0; i < repetitions; ++i) {
+        const ChildRun run = runChild({QStringLiteral("--program-history"), qPath(folder)});
+        if (run.lines.size() != 2 || !run.lines[0].startsWith(QStringLiteral("baseline ")) ||
+            !run.lines[1].startsWith(QStringLiteral("peak ")))
+            stopBench("the program's history run went wrong: " + run.lines.join(QStringLiteral("; ")).toStdString());
+        result.values.push_back(run.lines[1].mid(5).toDouble() - run.lines[0].mid(9).toDouble());
     }
     std::sort(result.values.begin(), result.values.end());
     return result;

@@ -31,6 +31,14 @@ if(VEQ_SANITIZE)
   endif()
 endif()
 
+# The fuzz build instruments all it builds, the core under test above all:
+# libFuzzer's coverage and the sanitizers' checks. The targets add libFuzzer's main.
+if(VEQ_BUILD_FUZZ)
+  target_compile_options(veq_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(veq_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # The layers: core <- ui <- dialogs, audits, autogen <- editor <- app, and
 # core <- cli. Each folder is one target whose headers are reachable only as
 # "<folder>/<header>.h" through a view in the build tree that holds that one
@@ -58,4 +66,17 @@ function(veq_offscreen_platform target)
   if(qt_type STREQUAL "STATIC_LIBRARY")
     qt_import_plugins(${target} INCLUDE Qt6::QOffscreenIntegrationPlugin)
   endif()
+endfunction()
+
+# Installs a file made in the build as FILE.gz in DESTINATION, compressed
+# without a name or time stamp, as Debian keeps manual pages and changelogs.
+function(veq_install_gzipped target file destination)
+  get_filename_component(name ${file} NAME)
+  set(gzipped ${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}.gz)
+  add_custom_command(OUTPUT ${gzipped}
+    COMMAND ${CMAKE_COMMAND} -E copy ${file} ${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}
+    COMMAND gzip -9nf ${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}
+    DEPENDS ${file} VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${gzipped})
+  install(FILES ${gzipped} DESTINATION ${destination})
 endfunction()

@@ -69,4 +69,11 @@ void bufToGroup(const ConversionBuffer& buf, std::uint8_t* group);
 // Refuses any other length with "Invalid input length".
 [[nodiscard]] Expected<Entry> typedEntry(ListId id, std::string_view typed);
 
+// The entries a pasted text (UTF-8) gives a list: each line that is not
+// blank, trimmed, taken as typedEntry takes a typed text; an exception pair
+// may also be in the form its list shows ("03011804 ======> 03010814").
+// Refuses the whole text at the first line that gives no entry, naming the
+// line by its number and text.
+[[nodiscard]] Expected<Entries> pastedEntries(ListId id, std::string_view text);
+
 } // namespace veq

@@ -86,8 +86,6 @@ void encodeRecord(const Entry& entry, ListId kind, ConversionBuffer& buf, std::u
     }
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
 } // namespace
 
 Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind, ConversionBuffer& buf)
@@ -137,7 +135,7 @@ Expected<void> checkWritable(ListId kind, const Entry& entry)
     }
     if (writable)
         return {};
-    return Refusal{"the entry " + quoted(entry) + " is not " + form};
+    return Refusal{"the entry " + quoteText(entry) + " is not " + form};
 }
 
 Entries fileListRecordOrder(const Entries& entries)
@@ -196,25 +194,60 @@ Expected<Bytes> buildDataFile(ListId kind, const DataFileHeaders& headers, const
     return image;
 }
 
-Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind, const DataFileHeaders& headers,
-                            const Entries& entries, ConversionBuffer& buf)
+namespace {
+
+// saveDataFile's image, or its refusal: nothing may be written.
+Expected<Bytes> imageToSave(ListId kind, const DataFileHeaders& headers, const Entries& entries, ConversionBuffer& buf)
 {
     auto image = buildDataFile(kind, headers, entries, buf);
     if (!image)
         return Refusal{"File not saved: " + image.reason() + ". Nothing was written."};
-    return replaceFile(path, *image);
+    return image;
 }
 
-Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf)
+Expected<DataFile> decode(const Expected<Bytes>& image, ListId kind, const std::string& source, ConversionBuffer& buf)
 {
-    // Nothing past the largest record block a 16-bit count can claim is read.
-    auto image = readFileBytes(path, largestDataFile(kind));
     if (!image)
         return Refusal{image.reason()};
     auto file = parseDataFile(*image, kind, buf);
     if (!file)
-        return Refusal{"Could not read " + displayPath(path) + ": " + file.reason() + "."};
+        return Refusal{"Could not read " + source + ": " + file.reason() + "."};
     return file;
+}
+
+} // namespace
+
+Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind, const DataFileHeaders& headers,
+                                  const Entries& entries, ConversionBuffer& buf, KnownFiles* known)
+{
+    const auto image = imageToSave(kind, headers, entries, buf);
+    if (!image)
+        return Refusal{image.reason()};
+    return replaceFile(path, *image, known);
+}
+
+Expected<void> writeDataFileToStandardOutput(ListId kind, const DataFileHeaders& headers, const Entries& entries,
+                                             ConversionBuffer& buf)
+{
+    const auto image = imageToSave(kind, headers, entries, buf);
+    if (!image)
+        return Refusal{image.reason()};
+    return writeStandardOutput(*image);
+}
+
+// Nothing past the largest record block a 16-bit count can claim is read.
+Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf)
+{
+    FileStamp stamp;
+    auto file = decode(readFileBytes(path, largestDataFile(kind), &stamp), kind, displayPath(path), buf);
+    if (file)
+        file->stamp = std::move(stamp);
+    return file;
+}
+
+Expected<DataFile> loadDataFileFromStandardInput(ListId kind, ConversionBuffer& buf)
+{
+    return decode(readStandardInput(largestDataFile(kind)), kind, "standard input", buf);
 }
 
 } // namespace veq

@@ -37,6 +37,7 @@ struct DataFileHeaders {
 struct DataFile {
     DataFileHeaders headers;
     Entries entries; // one text per record, in file order
+    FileStamp stamp; // the file as read (loadDataFile alone)
 };
 
 // The largest file of a kind: the frame and 32767 records.
@@ -64,13 +65,20 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 // a prefix first the entries whose third digit pair is 10 or more, then the rest.
 [[nodiscard]] Entries fileListRecordOrder(const Entries& entries);
 
-// Writes the entries (in list order) over `path` with the safe save. What
-// buildDataFile refuses is refused before anything is written.
+// Writes the entries (in list order) over `path` with the safe save (and its
+// check of the files `known`). What buildDataFile refuses is refused before
+// anything is written.
 [[nodiscard]] Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind,
                                                 const DataFileHeaders& headers, const Entries& entries,
-                                                ConversionBuffer& buf);
+                                                ConversionBuffer& buf, KnownFiles* known = nullptr);
+
+// The same bytes to standard output (a pipe, say), refused in the same words.
+[[nodiscard]] Expected<void> writeDataFileToStandardOutput(ListId kind, const DataFileHeaders& headers,
+                                                           const Entries& entries, ConversionBuffer& buf);
 
 // Reads and decodes a data file; a refusal names the path.
 [[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf);
+// The same for a data file piped in on standard input.
+[[nodiscard]] Expected<DataFile> loadDataFileFromStandardInput(ListId kind, ConversionBuffer& buf);
 
 } // namespace veq

@@ -83,41 +83,152 @@ std::optional<std::size_t> EntryList::add(Entry item)
     return row;
 }
 
-void EntryList::addMany(Entries items)
+namespace {
+
+// Items to add in ascending order, each once where the list allows no duplicates.
+void prepare(Entries& items, bool allowDuplicates)
 {
     // Files written by the program and the audits' results arrive sorted already.
     if (!std::is_sorted(items.begin(), items.end()))
         sortEntries(items);
-    if (!m_allowDuplicates)
+    if (!allowDuplicates)
         items.erase(std::unique(items.begin(), items.end()), items.end());
-    if (m_items.empty()) {
-        m_items = std::move(items);
-        return;
-    }
+}
 
-    // Equal items: those already held come first, as adding one by one leaves them.
+} // namespace
+
+std::size_t EntryChange::bytes() const
+{
+    return sizeof *this + m_outText.capacity() + m_outEnds.capacity() * sizeof(std::size_t) + m_in.capacity() / 8;
+}
+
+void EntryChange::takeOut(std::string_view text)
+{
+    if (m_outCount == 0)
+        m_outWidth = text.size();
+    else if (m_outEnds.empty() && text.size() != m_outWidth)
+        for (std::size_t i = 1; i <= m_outCount; ++i)
+            m_outEnds.push_back(i * m_outWidth);
+    m_outText.append(text);
+    ++m_outCount;
+    if (!m_outEnds.empty())
+        m_outEnds.push_back(m_outText.size());
+}
+
+std::string_view EntryChange::out(std::size_t i) const
+{
+    if (m_outEnds.empty())
+        return std::string_view(m_outText).substr(i * m_outWidth, m_outWidth);
+    const std::size_t start = i == 0 ? 0 : m_outEnds[i - 1];
+    return std::string_view(m_outText).substr(start, m_outEnds[i] - start);
+}
+
+void EntryChange::fit()
+{
+    m_outText.shrink_to_fit();
+    m_outEnds.shrink_to_fit();
+    m_in.shrink_to_fit();
+}
+
+void EntryChange::markIn(std::size_t row, std::size_t rows)
+{
+    if (m_in.empty())
+        m_in.assign(rows, false);
+    m_in[row] = true;
+    ++m_inCount;
+}
+
+EntryChange EntryList::addMany(Entries items)
+{
+    prepare(items, m_allowDuplicates);
+    EntryChange change;
+    const std::size_t total = m_items.size() + items.size();
     Entries merged;
-    merged.reserve(m_items.size() + items.size());
-    const auto mine = std::make_move_iterator(m_items.begin());
-    const auto mineEnd = std::make_move_iterator(m_items.end());
-    const auto theirs = std::make_move_iterator(items.begin());
-    const auto theirsEnd = std::make_move_iterator(items.end());
-    if (m_allowDuplicates)
-        std::merge(mine, mineEnd, theirs, theirsEnd, std::back_inserter(merged));
-    else
-        std::set_union(mine, mineEnd, theirs, theirsEnd, std::back_inserter(merged));
+    merged.reserve(total);
+    std::size_t held = 0;
+    for (Entry& item : items) {
+        while (held < m_items.size() && m_items[held] < item)
+            merged.push_back(std::move(m_items[held++]));
+        // Equal items: those already held come first, as adding one by one leaves them.
+        if (held < m_items.size() && m_items[held] == item) {
+            if (!m_allowDuplicates)
+                continue;
+            while (held < m_items.size() && m_items[held] == item)
+                merged.push_back(std::move(m_items[held++]));
+        }
+        change.markIn(merged.size(), total);
+        merged.push_back(std::move(item));
+    }
+    std::move(m_items.begin() + static_cast<std::ptrdiff_t>(held), m_items.end(), std::back_inserter(merged));
+    // Items it held already were skipped: the marks cover the list as it is.
+    if (change.m_inCount > 0)
+        change.m_in.resize(merged.size());
+    change.fit();
     m_items = std::move(merged);
+    return change;
 }
 
-void EntryList::assign(Entries items)
+EntryChange EntryList::assign(Entries items)
 {
-    m_items.clear();
-    addMany(std::move(items));
+    prepare(items, m_allowDuplicates);
+    // What went and what came, paired off in one walk of both ascending lists.
+    EntryChange change;
+    std::size_t old = 0;
+    std::size_t next = 0;
+    while (old < m_items.size() || next < items.size()) {
+        if (next == items.size() || (old < m_items.size() && m_items[old] < items[next]))
+            change.takeOut(m_items[old++]);
+        else if (old == m_items.size() || items[next] < m_items[old])
+            change.markIn(next++, items.size());
+        else
+            ++old, ++next;
+    }
+    change.fit();
+    m_items = std::move(items);
+    return change;
 }
 
-void EntryList::removeAt(std::vector<std::size_t> positions, const RunCallback& aboutToRemove,
-                         const std::function<void()>& removed)
+void EntryList::flip(EntryChange& change)
 {
+    const std::size_t total = m_items.size() - change.m_inCount + change.takenOut();
+    EntryChange back;
+    Entries next;
+    next.reserve(total);
+    // The texts of the rows that go are written into the strings of those
+    // that come back, sparing an allocation for each.
+    Entries spare;
+    std::size_t out = 0;
+    auto bringBackUpTo = [&](const Entry* bound) {
+        for (; out < change.takenOut() && (!bound || change.out(out) < *bound); ++out) {
+            back.markIn(next.size(), total);
+            if (spare.empty()) {
+                next.emplace_back(change.out(out));
+            } else {
+                next.push_back(std::move(spare.back()));
+                spare.pop_back();
+                next.back().assign(change.out(out));
+            }
+        }
+    };
+    for (std::size_t row = 0; row < m_items.size(); ++row) {
+        if (change.cameIn(row)) {
+            back.takeOut(m_items[row]);
+            spare.push_back(std::move(m_items[row]));
+        } else {
+            bringBackUpTo(&m_items[row]);
+            next.push_back(std::move(m_items[row]));
+        }
+    }
+    bringBackUpTo(nullptr);
+    back.fit();
+    m_items = std::move(next);
+    change = std::move(back);
+}
+
+EntryChange EntryList::removeAt(std::vector<std::size_t> positions, const RunCallback& aboutToRemove,
+                                const std::function<void()>& removed)
+{
+    EntryChange change;
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
 
@@ -134,6 +245,8 @@ void EntryList::removeAt(std::vector<std::size_t> positions, const RunCallback& 
             ++j;
         compactUpTo(positions[i]);
         const std::size_t runLength = j - i + 1;
+        for (std::size_t k = unread; k < unread + runLength; ++k)
+            change.takeOut(m_items[k]);
         if (aboutToRemove)
             aboutToRemove(m_compacted, m_compacted + runLength - 1);
         unread += runLength;
@@ -146,6 +259,8 @@ void EntryList::removeAt(std::vector<std::size_t> positions, const RunCallback& 
     m_items.resize(m_compacted);
     m_compacted = std::numeric_limits<std::size_t>::max();
     m_removed = 0;
+    change.fit();
+    return change;
 }
 
 } // namespace veq

@@ -6,9 +6,43 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace veq {
+
+// What one change did to a list, kept so that it can be taken back and done
+// again: the entries it took out, which the list no longer holds, and which
+// rows of the list as the change left it came in. Taking a change back and
+// doing it again are one operation, EntryList::flip, after which the change
+// holds the way back. Only what changed is kept, its texts in one block.
+class EntryChange final {
+public:
+    [[nodiscard]] std::size_t takenOut() const { return m_outCount; }
+    [[nodiscard]] std::size_t broughtIn() const { return m_inCount; }
+    [[nodiscard]] bool empty() const { return takenOut() == 0 && broughtIn() == 0; }
+    // What it holds, in bytes.
+    [[nodiscard]] std::size_t bytes() const;
+
+private:
+    friend class EntryList;
+    void takeOut(std::string_view text);
+    [[nodiscard]] std::string_view out(std::size_t i) const;
+    [[nodiscard]] bool cameIn(std::size_t row) const { return row < m_in.size() && m_in[row]; }
+    // Marks `row` of a list of `rows` as come in.
+    void markIn(std::size_t row, std::size_t rows);
+    // Gives back what was reserved beyond what it holds.
+    void fit();
+
+    std::string m_outText; // the taken-out texts one after another, ascending
+    std::size_t m_outCount = 0;
+    // The texts of a list mostly have one length: while they do, it is kept
+    // once; from the first of another length on, each text's end is kept.
+    std::size_t m_outWidth = 0;
+    std::vector<std::size_t> m_outEnds;
+    std::vector<bool> m_in; // empty when nothing came in
+    std::size_t m_inCount = 0;
+};
 
 // A list of entry texts kept in ascending ordinal (character-code) order.
 //
@@ -29,8 +63,13 @@ public:
     // Both at once: the row the item went to, or nothing when it was skipped.
     std::optional<std::size_t> add(Entry item);
 
-    void addMany(Entries items);
-    void assign(Entries items);
+    // The bulk changes say what they changed: the items added, or for assign
+    // the items it let go and those it brought.
+    EntryChange addMany(Entries items);
+    EntryChange assign(Entries items);
+    // Takes a change back, or does again a change taken back: the list must
+    // read as the change left it. Afterwards the change holds the way back.
+    void flip(EntryChange& change);
 
     // Called before a run of consecutive rows [first, last] goes, with the
     // rows numbered as the list reads at that moment.
@@ -39,9 +78,9 @@ public:
     // consecutive positions at a time from the first run to the last. Before
     // each run `aboutToRemove` is called; after it `removed`, and in between
     // the list reads exactly as without that run. Every item moves at most
-    // once, however many runs there are.
-    void removeAt(std::vector<std::size_t> positions, const RunCallback& aboutToRemove = {},
-                  const std::function<void()>& removed = {});
+    // once, however many runs there are. Returns the items removed.
+    EntryChange removeAt(std::vector<std::size_t> positions, const RunCallback& aboutToRemove = {},
+                         const std::function<void()>& removed = {});
 
     [[nodiscard]] bool allowsDuplicates() const { return m_allowDuplicates; }
     [[nodiscard]] std::size_t size() const { return m_items.size() - m_removed; }

@@ -33,6 +33,25 @@ std::string withArticle(std::string_view word)
     return (vowel ? "an " : "a ") + std::string(word);
 }
 
+std::string quoteText(std::string_view text)
+{
+    // Longer than any entry, short enough for a line of a message.
+    constexpr std::size_t kShownCharacters = 40;
+    std::string out = "\"";
+    std::size_t characters = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool starts = (byte & 0xC0) != 0x80;
+        if (starts && characters++ == kShownCharacters)
+            return out + "...\" (" + counted(text.size(), "byte") + ")";
+        if (byte < 0x20 || byte == 0x7F)
+            out += "\\x" + ByteToStr(byte);
+        else
+            out += c;
+    }
+    return out + '"';
+}
+
 namespace {
 
 // Temporary files are ".veq-XXXXXX.tmp": recognisably this program's, and short,
@@ -41,9 +60,16 @@ constexpr std::string_view kTemporaryPrefix = ".veq-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr int kTemporaryLetters = 6;
 
-std::string whyNot(const std::error_code& ec)
+std::string whyNot(const fs::path& path, const std::error_code& ec)
 {
-    return ec == std::errc::no_such_file_or_directory ? "the file does not exist" : ec.message();
+    if (ec != std::errc::no_such_file_or_directory)
+        return ec.message();
+    // A name that is not valid UTF-8 reaches the windows with U+FFFD in place
+    // of its bytes, and no file has that name.
+    if (displayPath(path).find("\xEF\xBF\xBD") != std::string::npos)
+        return "no file has this name, and a name that is not valid UTF-8 (shown with \xEF\xBF\xBD) cannot be used "
+               "here: rename the file";
+    return "the file does not exist";
 }
 
 std::string notRegular(fs::file_type type)
@@ -78,13 +104,26 @@ Refusal failure(const fs::path& target, const std::string& what, const std::erro
     return notSaved(target, what + " (" + ec.message() + ")");
 }
 
-// A read-only file has no write permission at all (the read-only attribute on
-// Windows), or none for this user. Even the administrator, who may write
-// anything, does not replace it.
-bool isReadOnly(const fs::path& file, const fs::file_status& status)
+// Why an existing file must not be replaced, or nothing. A read-only file has
+// no write permission at all (the read-only attribute on Windows), or none for
+// this user: even the administrator, who may write anything, leaves it.
+std::string whyReadOnly(const fs::path& file, const fs::file_status& status)
 {
     constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (status.permissions() & anyWrite) == fs::perms::none || !platform::mayWrite(file);
+    const std::error_code ec = platform::writeAccess(file);
+    if (ec == std::errc::read_only_file_system)
+        return "it is on a read-only file system";
+    return (status.permissions() & anyWrite) == fs::perms::none || ec ? "it is read-only" : "";
+}
+
+// What the user is told of a save that kept less than the old file had.
+std::string keptLess(const fs::path& target, const std::vector<std::string>& lost)
+{
+    std::string list;
+    for (std::size_t k = 0; k < lost.size(); ++k)
+        list += (k == 0 ? "" : k + 1 == lost.size() ? " and " : ", ") + lost[k];
+    return displayPath(target) + " was saved, but without its old " + list +
+           " (the file system or your rights could not keep them).";
 }
 
 // Creates a new file in `folder` under a short random name of this program's.
@@ -106,42 +145,99 @@ std::error_code createTemporary(platform::File& file, const fs::path& folder, fs
     return ec;
 }
 
-} // namespace
-
-Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes)
+// Reads until the end or `maxBytes`; a pipe gives its bytes in pieces.
+Expected<Bytes> readAll(platform::File& file, std::size_t maxBytes, const std::string& name)
 {
-    // The type is checked by name first, so a pipe or a device is never opened,
-    // then again on the open file, which is what is read.
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec)
-        return notOpened(path, whyNot(ec));
-    if (!fs::is_regular_file(status))
-        return notOpened(path, notRegular(status.type()));
-    platform::File file;
-    if ((ec = file.openForReading(path)))
-        return notOpened(path, whyNot(ec));
-    if (const fs::file_type type = file.type(); type != fs::file_type::regular)
-        return notOpened(path, notRegular(type));
-
     Bytes bytes;
     constexpr std::size_t chunk = 64 * 1024;
+    std::error_code ec;
     while (bytes.size() < maxBytes) {
         const std::size_t old = bytes.size();
         bytes.resize(old + std::min(chunk, maxBytes - old));
         const std::size_t got = file.read(std::span(bytes).subspan(old), ec);
         bytes.resize(old + got);
         if (ec)
-            return Refusal{"Could not read " + displayPath(path) + ": " + ec.message() + "."};
+            return Refusal{"Could not read " + name + ": " + ec.message() + "."};
         if (got == 0)
             break;
     }
     return bytes;
 }
 
+// Reads a regular file: at most `maxBytes`, or when `what` names the file's
+// kind, all of it, refusing by its size one larger than `maxBytes`.
+Expected<Bytes> readRegularFile(const fs::path& path, std::size_t maxBytes, std::string_view what, FileStamp* stamp)
+{
+    // The type is checked by name first, so a pipe or a device is never opened,
+    // then again on the open file, which is what is read.
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec)
+        return notOpened(path, whyNot(path, ec));
+    if (!fs::is_regular_file(status))
+        return notOpened(path, notRegular(status.type()));
+    // A file too large to be what it should is refused by its size, unopened.
+    const bool whole = !what.empty();
+    const Refusal tooLarge{"Could not read " + displayPath(path) + ": it is larger than " +
+                           std::to_string(maxBytes / (1024 * 1024)) + " MiB, too large to be " + std::string(what) +
+                           "."};
+    if (const std::uintmax_t size = fs::file_size(path, ec); whole && !ec && size > maxBytes)
+        return tooLarge;
+    platform::File file;
+    if ((ec = file.openForReading(path)))
+        return notOpened(path, whyNot(path, ec));
+    if (const fs::file_type type = file.type(); type != fs::file_type::regular)
+        return notOpened(path, notRegular(type));
+    // A whole file reads one byte past its limit, in case it grew since.
+    auto bytes = readAll(file, maxBytes + (whole ? 1 : 0), displayPath(path));
+    if (bytes && whole && bytes->size() > maxBytes)
+        return tooLarge;
+    if (stamp)
+        *stamp = {fs::absolute(platform::finalTarget(path, ec)).lexically_normal(), file.state(ec)};
+    return bytes;
+}
+
+} // namespace
+
+Expected<Bytes> readFileBytes(const fs::path& path, std::size_t maxBytes, FileStamp* stamp)
+{
+    return readRegularFile(path, maxBytes, {}, stamp);
+}
+
+Expected<Bytes> readWholeFile(const fs::path& path, std::size_t maxBytes, std::string_view what)
+{
+    return readRegularFile(path, maxBytes, what, nullptr);
+}
+
+Expected<Bytes> readStandardInput(std::size_t maxBytes)
+{
+    platform::File input;
+    input.borrow(platform::File::Standard::Input);
+    return readAll(input, maxBytes, "standard input");
+}
+
+Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes)
+{
+    platform::File output;
+    output.borrow(platform::File::Standard::Output);
+    if (const std::error_code ec = output.write(bytes))
+        return Refusal{"Could not write to standard output: " + ec.message() + "."};
+    return {};
+}
+
+FolderTurn::FolderTurn(const fs::path& file)
+{
+    std::error_code ec;
+    const fs::path target = platform::finalTarget(file, ec);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (!ec)
+        static_cast<void>(m_lock.lock(folder));
+}
+
 std::error_code SaveHooks::before(SaveStep) { return {}; }
 
-Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, SaveHooks* hooks)
+Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::uint8_t> bytes, KnownFiles* known,
+                                 SaveHooks* hooks)
 {
     SaveHooks none;
     SaveHooks& steps = hooks ? *hooks : none;
@@ -157,33 +253,54 @@ Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::ui
     const bool exists = fs::exists(status);
     if (exists && !fs::is_regular_file(status))
         return notSaved(target, notRegular(status.type()));
-    if (exists && isReadOnly(file, status))
-        return notSaved(target, "it is read-only");
+    if (const std::string why = exists ? whyReadOnly(file, status) : ""; !why.empty())
+        return notSaved(target, why);
     const bool otherNames = exists && platform::nameCount(file, ec) > 1;
 
     platform::File out;
     fs::path temporary;
+    std::vector<std::string> lost;
     if ((ec = steps.before(SaveStep::CreateTemporary)) || (ec = createTemporary(out, file.parent_path(), temporary)))
         return failure(target, "a temporary file could not be created in its folder", ec);
-    auto discard = [&](const std::string& what) {
+    auto dropTemporary = [&] {
         static_cast<void>(out.close());
         std::error_code ignored;
         fs::remove(temporary, ignored);
+    };
+    auto discard = [&](const std::string& what) {
+        dropTemporary();
         return failure(target, what, ec);
     };
     if ((ec = steps.before(SaveStep::Write)) || (ec = out.write(bytes)))
         return discard("writing failed");
-    if ((ec = steps.before(SaveStep::Sync)) || (ec = out.takeAccessOf(file)) || (ec = out.sync()))
+    if ((ec = steps.before(SaveStep::Sync)) || (ec = out.takeAccessOf(file, lost)) || (ec = out.sync()))
         return discard("the new file could not be completed");
     if ((ec = steps.before(SaveStep::Close)) || (ec = out.close()))
         return discard("the new file could not be closed");
+    // Checked last, just before the rename: a change by another program is
+    // never overwritten unnoticed.
+    const fs::path key = fs::absolute(file).lexically_normal();
+    const platform::FileState now = platform::stateOf(file, ec);
+    if (known && known->contains(key) && known->at(key) != now) {
+        (*known)[key] = now;
+        dropTemporary();
+        return notSaved(target, "it changed on disk since it was read here (another program saved it meanwhile)");
+    }
     if ((ec = steps.before(SaveStep::Replace)) || (ec = platform::replace(temporary, file)))
         return discard("the finished file could not replace the old one");
+    if (known)
+        (*known)[key] = platform::stateOf(file, ec);
 
-    if (!otherNames)
-        return SaveReport{};
-    return SaveReport{displayPath(target) + " was saved as a new file. Its other names (hard links) " +
-                      "still hold the old contents."};
+    std::vector<std::string> notices;
+    if (!lost.empty())
+        notices.push_back(keptLess(target, lost));
+    if (otherNames)
+        notices.push_back(displayPath(target) +
+                          " was saved as a new file. Its other names (hard links) still hold the old contents.");
+    SaveReport report;
+    for (const std::string& notice : notices)
+        report.notice += (report.notice.empty() ? "" : " ") + notice;
+    return report;
 }
 
 } // namespace veq

@@ -2,8 +2,10 @@
 
 #include "core/codec.h"
 #include "core/expected.h"
+#include "core/platform.h"
 
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,9 +22,46 @@ namespace veq {
 // "a filelist.dat", "an except.dat".
 [[nodiscard]] std::string withArticle(std::string_view word);
 
+// A text from a file or the user as a message quotes it: in quotes, control
+// bytes escaped ("\x0A") and a long text cut short, so it fits on a line.
+[[nodiscard]] std::string quoteText(std::string_view text);
+
+// A file as read: the file its path led to, and its state then.
+struct FileStamp {
+    std::filesystem::path file;
+    platform::FileState state;
+};
+// The files as this program last read or saved them, by the file each path
+// led to, so that a save notices a change made by another program since.
+using KnownFiles = std::map<std::filesystem::path, platform::FileState>;
+
 // Reads at most `maxBytes` bytes from the start of a regular file. Anything
 // else (a folder, a pipe, a device, a socket) is refused before it can block.
-[[nodiscard]] Expected<Bytes> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
+// `stamp`, when given, receives the file's stamp.
+[[nodiscard]] Expected<Bytes> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes,
+                                            FileStamp* stamp = nullptr);
+// The same for standard input, which may be a pipe or a terminal and is read
+// byte for byte on every system.
+[[nodiscard]] Expected<Bytes> readStandardInput(std::size_t maxBytes);
+// Writes bytes to standard output as they are (no line ends turned into "\r\n").
+[[nodiscard]] Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes);
+// Reads a whole regular file, refusing one larger than `maxBytes` by its size,
+// before reading it; `what` names such a file ("a squadron file").
+[[nodiscard]] Expected<Bytes> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                            std::string_view what);
+
+// This program's turn at changing files in the folder of `file` (through any
+// links), held while it lives: a change that reads a file and saves it again
+// holds it from the read to the save, so that a second run waits and reads what
+// the first saved. Where the folder cannot be locked, the change goes on
+// without, guarded only by replaceFile's check of the files it knows.
+class FolderTurn final {
+public:
+    explicit FolderTurn(const std::filesystem::path& file);
+
+private:
+    platform::FolderLock m_lock;
+};
 
 // The steps of a safe save, in order. Tests pass SaveHooks that fail one of them.
 enum class SaveStep { CreateTemporary, Write, Sync, Close, Replace };
@@ -43,12 +82,16 @@ struct SaveReport {
 // Replaces `target` with `bytes`, as a safe save does: they go to a new
 // temporary file ".veq-XXXXXX.tmp", readable by the user alone until complete,
 // in the folder of the file `target` names (through any links), which is then
-// given the replaced file's mode, owner and group, synced to the disk and
-// renamed over that file. A read-only or non-regular target is refused. On
-// failure the old file is untouched, no temporary file is left, and the result
-// says why. A file with other names (hard links) gets a new file under this
-// name alone, and the report says so.
+// given the replaced file's access (platform::File::takeAccessOf), synced to
+// the disk and renamed over that file. A read-only or non-regular target is
+// refused. On failure the old file is untouched, no temporary file is left,
+// and the result says why. The report names what of the old file's access
+// could not be kept, and tells of other names (hard links), which keep the
+// old contents.
+// When the file is among those `known` and changed on disk since, the save is
+// refused and `known` takes the file as it is now, so that a second save
+// replaces it knowingly; after a save, `known` holds the saved file.
 Expected<SaveReport> replaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                                 SaveHooks* hooks = nullptr);
+                                 KnownFiles* known = nullptr, SaveHooks* hooks = nullptr);
 
 } // namespace veq

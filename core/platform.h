@@ -21,6 +21,17 @@ namespace veq::platform {
 // Refuses a folder that cannot be listed, saying why.
 [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder);
 
+// Which file a file is and how it stands: its device (volume on Windows) and
+// number there, its size and the time of its last change in the system's
+// units. A file replaced or changed since has another state.
+struct FileState {
+    std::uint64_t device = 0;
+    std::uint64_t number = 0;
+    std::uint64_t size = 0;
+    std::uint64_t modified = 0;
+    bool operator==(const FileState&) const = default;
+};
+
 // An open file of the system, closed when it goes.
 class File final {
 public:
@@ -33,14 +44,21 @@ public:
     [[nodiscard]] std::error_code openForReading(const std::filesystem::path& path);
     // Creates a new file that only the user may read or write; fails if the name is taken.
     [[nodiscard]] std::error_code createPrivate(const std::filesystem::path& path);
+    enum class Standard { Input, Output };
+    // Uses the process's standard input or output, which stays open when this goes.
+    void borrow(Standard stream);
     // What the open file is: a regular file, a pipe, a device...
     [[nodiscard]] std::filesystem::file_type type() const;
+    [[nodiscard]] FileState state(std::error_code& ec) const;
     // Reads up to `into.size()` bytes; 0 at the end of the file.
     [[nodiscard]] std::size_t read(std::span<std::uint8_t> into, std::error_code& ec);
     [[nodiscard]] std::error_code write(std::span<const std::uint8_t> bytes);
-    // Gives the open file the mode of `model`, and its owner and group where
-    // the user may set them; a new file's mode when `model` does not exist.
-    [[nodiscard]] std::error_code takeAccessOf(const std::filesystem::path& model);
+    // Gives the file made by createPrivate the mode, access control list and
+    // extended attributes of `model`, and its owner and group where the user
+    // may set them; a new file's mode when `model` does not exist. What the
+    // file system or the user's rights cannot keep is named in `lost` ("owner",
+    // "permissions"...) and is no error; a permission is never wider than before.
+    [[nodiscard]] std::error_code takeAccessOf(const std::filesystem::path& model, std::vector<std::string>& lost);
     // Returns once the file's bytes are on the disk.
     [[nodiscard]] std::error_code sync();
     [[nodiscard]] std::error_code close();
@@ -49,6 +67,24 @@ private:
     // A descriptor on POSIX, a HANDLE on Windows: both systems use -1 for none.
     static constexpr std::intptr_t kNone = -1;
     std::intptr_t m_handle = kNone;
+    bool m_borrowed = false;
+    std::filesystem::path m_path;
+};
+
+// This program's lock on a folder, held until it goes: two runs that change
+// files of one folder take turns. It hinders nothing else, not even a rename.
+class FolderLock final {
+public:
+    FolderLock() = default;
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    // Waits until no other run holds the folder's lock, then holds it.
+    [[nodiscard]] std::error_code lock(const std::filesystem::path& folder);
+
+private:
+    std::intptr_t m_handle = -1;
 };
 
 // The file `path` leads to once every link on the way is followed: `path`
@@ -56,8 +92,10 @@ private:
 [[nodiscard]] std::filesystem::path finalTarget(const std::filesystem::path& path, std::error_code& ec);
 // How many names (hard links) an existing file has.
 [[nodiscard]] std::uintmax_t nameCount(const std::filesystem::path& path, std::error_code& ec);
-// Whether the user may change an existing file.
-[[nodiscard]] bool mayWrite(const std::filesystem::path& path);
+[[nodiscard]] FileState stateOf(const std::filesystem::path& path, std::error_code& ec);
+// Why the user may not change an existing file (a read-only file system,
+// permission denied), or nothing when they may.
+[[nodiscard]] std::error_code writeAccess(const std::filesystem::path& path);
 // Renames `from` over `to` in one step, durable once it returns.
 [[nodiscard]] std::error_code replace(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -2,8 +2,11 @@
 
 #include "core/file_io.h"
 
+#include <acl/libacl.h>
+#include <attr/libattr.h>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +50,18 @@ fs::file_type typeOf(mode_t mode)
         return fs::file_type::socket;
     return fs::file_type::unknown;
 }
+
+FileState stateFrom(const struct stat& status)
+{
+    const auto nanoseconds = static_cast<std::uint64_t>(status.st_mtim.tv_sec) * 1000000000U +
+                             static_cast<std::uint64_t>(status.st_mtim.tv_nsec);
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+            static_cast<std::uint64_t>(status.st_size), nanoseconds};
+}
+
+// The errors of a file system that keeps no mode, owner or attribute (FAT,
+// exFAT, some network shares): the file is saved all the same.
+bool cannotKeep(int error) { return error == ENOSYS || error == EPERM || error == EOPNOTSUPP || error == ENOTSUP; }
 
 std::string reasonOf(int error)
 {
@@ -107,7 +122,14 @@ std::error_code File::createPrivate(const fs::path& path)
     if (fd == -1)
         return lastError();
     m_handle = fd;
+    m_path = path;
     return {};
+}
+
+void File::borrow(Standard stream)
+{
+    m_handle = stream == Standard::Input ? STDIN_FILENO : STDOUT_FILENO;
+    m_borrowed = true;
 }
 
 fs::file_type File::type() const
@@ -116,6 +138,13 @@ fs::file_type File::type() const
     if (::fstat(static_cast<int>(m_handle), &status) != 0)
         return fs::file_type::unknown;
     return typeOf(status.st_mode);
+}
+
+FileState File::state(std::error_code& ec) const
+{
+    struct stat status{};
+    ec = ::fstat(static_cast<int>(m_handle), &status) == 0 ? std::error_code{} : lastError();
+    return ec ? FileState{} : stateFrom(status);
 }
 
 std::size_t File::read(std::span<std::uint8_t> into, std::error_code& ec)
@@ -146,21 +175,42 @@ std::error_code File::write(std::span<const std::uint8_t> bytes)
     return {};
 }
 
-std::error_code File::takeAccessOf(const fs::path& model)
+std::error_code File::takeAccessOf(const fs::path& model, std::vector<std::string>& lost)
 {
     const int fd = static_cast<int>(m_handle);
     struct stat old{};
     if (::stat(model.c_str(), &old) != 0) {
         if (errno != ENOENT)
             return lastError();
-        return ::fchmod(fd, 0666 & ~kCreationMask) == 0 ? std::error_code{} : lastError();
+        return ::fchmod(fd, 0666 & ~kCreationMask) == 0 || cannotKeep(errno) ? std::error_code{} : lastError();
     }
     // Owner and group where the user may set them, else the group alone; a user
     // who may set neither saves a file of their own, as other editors do.
-    [[maybe_unused]] const bool kept =
+    [[maybe_unused]] const bool owned =
         ::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
-    // After the owner: a change of owner clears the set-id bits.
-    return ::fchmod(fd, old.st_mode & 07777) == 0 ? std::error_code{} : lastError();
+    // After the owner, since a change of owner clears the set-id bits. As
+    // `cp --preserve` does: the mode with the access control list, where the
+    // new file cannot take the list its mask narrows the group, never widens it.
+    if (::perm_copy_file(model.c_str(), m_path.c_str(), nullptr) != 0 && !cannotKeep(errno))
+        return lastError();
+    const bool attributesKept = ::attr_copy_file(model.c_str(), m_path.c_str(), nullptr, nullptr) == 0;
+
+    // libacl sets the permission bits alone; the set-id and sticky bits follow.
+    struct stat now{};
+    if ((old.st_mode & 07000) != 0 && ::fstat(fd, &now) == 0)
+        static_cast<void>(::fchmod(fd, (now.st_mode & 0777) | (old.st_mode & 07000)));
+    if (::fstat(fd, &now) != 0)
+        return lastError();
+    const std::pair<bool, const char*> kept[] = {
+        {now.st_uid == old.st_uid, "owner"},
+        {now.st_gid == old.st_gid, "group"},
+        {(now.st_mode & 07777) == (old.st_mode & 07777), "permissions"},
+        {::acl_extended_file(model.c_str()) != 1 || ::acl_extended_fd(fd) == 1, "access control list"},
+        {attributesKept, "extended attributes"}};
+    for (const auto& [same, what] : kept)
+        if (!same)
+            lost.emplace_back(what);
+    return {};
 }
 
 std::error_code File::sync() { return ::fsync(static_cast<int>(m_handle)) == 0 ? std::error_code{} : lastError(); }
@@ -170,6 +220,8 @@ std::error_code File::close()
     if (m_handle == kNone)
         return {};
     const int fd = static_cast<int>(std::exchange(m_handle, kNone));
+    if (std::exchange(m_borrowed, false))
+        return {};
     // The descriptor is gone even when close reports an error, so it is never retried.
     return ::close(fd) == 0 ? std::error_code{} : lastError();
 }
@@ -195,7 +247,41 @@ fs::path finalTarget(const fs::path& path, std::error_code& ec)
 
 std::uintmax_t nameCount(const fs::path& path, std::error_code& ec) { return fs::hard_link_count(path, ec); }
 
-bool mayWrite(const fs::path& path) { return ::access(path.c_str(), W_OK) == 0; }
+FileState stateOf(const fs::path& path, std::error_code& ec)
+{
+    struct stat status{};
+    ec = ::stat(path.c_str(), &status) == 0 ? std::error_code{} : lastError();
+    return ec ? FileState{} : stateFrom(status);
+}
+
+std::error_code writeAccess(const fs::path& path)
+{
+    return ::access(path.c_str(), W_OK) == 0 ? std::error_code{} : lastError();
+}
+
+FolderLock::~FolderLock()
+{
+    if (m_handle != -1)
+        ::close(static_cast<int>(m_handle)); // closing releases the lock
+}
+
+std::error_code FolderLock::lock(const fs::path& folder)
+{
+    // A lock on the folder itself leaves no lock file behind and does not
+    // stand in the way of the rename that replaces a file in it.
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd == -1)
+        return lastError();
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            const std::error_code ec = lastError();
+            ::close(fd);
+            return ec;
+        }
+    }
+    m_handle = fd;
+    return {};
+}
 
 std::error_code replace(const fs::path& from, const fs::path& to)
 {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace veq::platform {
 
@@ -65,6 +66,21 @@ fs::path withoutLongPrefix(const std::wstring& path)
     if (path.starts_with(longForm))
         return path.substr(longForm.size());
     return path;
+}
+
+FileState stateFrom(const BY_HANDLE_FILE_INFORMATION& information)
+{
+    auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    return {information.dwVolumeSerialNumber, join(information.nFileIndexHigh, information.nFileIndexLow),
+            join(information.nFileSizeHigh, information.nFileSizeLow),
+            join(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime)};
+}
+
+FileState stateOfHandle(HANDLE file, std::error_code& ec)
+{
+    BY_HANDLE_FILE_INFORMATION information{};
+    ec = succeeded(::GetFileInformationByHandle(file, &information));
+    return ec ? FileState{} : stateFrom(information);
 }
 
 std::string utf8(const wchar_t* text)
@@ -149,6 +165,13 @@ std::error_code File::createPrivate(const fs::path& path)
     return {};
 }
 
+void File::borrow(Standard stream)
+{
+    m_handle = reinterpret_cast<std::intptr_t>(
+        ::GetStdHandle(stream == Standard::Input ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE));
+    m_borrowed = true;
+}
+
 fs::file_type File::type() const
 {
     switch (::GetFileType(handleOf(m_handle))) {
@@ -163,13 +186,17 @@ fs::file_type File::type() const
     }
 }
 
+FileState File::state(std::error_code& ec) const { return stateOfHandle(handleOf(m_handle), ec); }
+
 std::size_t File::read(std::span<std::uint8_t> into, std::error_code& ec)
 {
     ec.clear();
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1U << 30));
     DWORD got = 0;
     if (!::ReadFile(handleOf(m_handle), into.data(), want, &got, nullptr)) {
-        ec = lastError();
+        // A pipe whose writer has gone is at its end, as on POSIX.
+        if (::GetLastError() != ERROR_BROKEN_PIPE)
+            ec = lastError();
         return 0;
     }
     return got;
@@ -189,7 +216,7 @@ std::error_code File::write(std::span<const std::uint8_t> bytes)
 
 // A new file takes its folder's inherited permissions, as the file it replaces
 // did; Windows keeps no mode to copy, and a read-only file is never replaced.
-std::error_code File::takeAccessOf(const fs::path&) { return {}; }
+std::error_code File::takeAccessOf(const fs::path&, std::vector<std::string>&) { return {}; }
 
 std::error_code File::sync() { return succeeded(::FlushFileBuffers(handleOf(m_handle))); }
 
@@ -199,6 +226,8 @@ std::error_code File::close()
         return {};
     HANDLE file = handleOf(m_handle);
     m_handle = kNone;
+    if (std::exchange(m_borrowed, false))
+        return {};
     return succeeded(::CloseHandle(file));
 }
 
@@ -242,10 +271,58 @@ std::uintmax_t nameCount(const fs::path& path, std::error_code& ec)
     return ec ? 0 : information.nNumberOfLinks;
 }
 
-bool mayWrite(const fs::path& path)
+FileState stateOf(const fs::path& path, std::error_code& ec)
+{
+    HANDLE file = openForInformation(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        ec = lastError();
+        return {};
+    }
+    const FileState state = stateOfHandle(file, ec);
+    ::CloseHandle(file);
+    return state;
+}
+
+std::error_code writeAccess(const fs::path& path)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    return (attributes & FILE_ATTRIBUTE_READONLY) ? std::make_error_code(std::errc::permission_denied)
+                                                  : std::error_code{};
+}
+
+FolderLock::~FolderLock()
+{
+    if (m_handle == -1)
+        return;
+    ::ReleaseMutex(handleOf(m_handle));
+    ::CloseHandle(handleOf(m_handle));
+}
+
+std::error_code FolderLock::lock(const fs::path& folder)
+{
+    // A lock on a file would stop the rename that replaces it, and a folder
+    // cannot be locked: a mutex named after the folder's volume and number is
+    // found by every run on this machine, by whatever path it names the folder.
+    std::error_code ec;
+    const FileState where = stateOf(folder, ec);
+    if (ec)
+        return ec;
+    const std::wstring name =
+        L"Global\\veq-folder-" + std::to_wstring(where.device) + L"-" + std::to_wstring(where.number);
+    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
+    if (!mutex)
+        return lastError();
+    // An abandoned mutex (a run that ended without letting go) is held all the same.
+    const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        ec = lastError();
+        ::CloseHandle(mutex);
+        return ec;
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(mutex);
+    return {};
 }
 
 std::error_code replace(const fs::path& from, const fs::path& to)

@@ -79,14 +79,9 @@ Expected<Entries> parseSquadronFile(std::span<const std::uint8_t> image)
 
 Expected<Entries> loadSquadronFile(const std::filesystem::path& path)
 {
-    // One byte past the limit tells a file at the limit from a larger one.
-    auto image = readFileBytes(path, kMaxSquadronFileBytes + 1);
+    auto image = readWholeFile(path, kMaxSquadronFileBytes, "a squadron file");
     if (!image)
         return Refusal{image.reason()};
-    if (image->size() > kMaxSquadronFileBytes)
-        return Refusal{"Could not read " + displayPath(path) + ": it is larger than " +
-                       std::to_string(kMaxSquadronFileBytes / (1024 * 1024)) +
-                       " MiB, too large to be a squadron file. Nothing from it was used."};
     auto items = parseSquadronFile(*image);
     if (!items)
         return Refusal{"Could not read " + displayPath(path) + ": the file is damaged. " + items.reason() +

@@ -7,6 +7,7 @@
 #include "dialogs/add_dialog.h"
 #include "dialogs/copy_dialog.h"
 #include "dialogs/please_wait.h"
+#include "editor/main_list.h"
 #include "ui/accessibility.h"
 #include "ui/data_directory.h"
 #include "ui/entry_list_model.h"
@@ -14,13 +15,16 @@
 #include "ui/file_dialogs.h"
 #include "ui/layout.h"
 #include "ui/list_names.h"
-#include "ui/removal.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 
 using veq::ListId;
 
@@ -29,6 +33,28 @@ namespace {
 QString fromCore(const std::string& text) { return QString::fromStdString(text); }
 
 QString suggestedName(ListId listId) { return QString::fromLatin1(veq::dataFileName(listId)); }
+
+// A standard key's bindings. Desktops differ in their redo key, so outside
+// macOS both Ctrl+Shift+Z and Ctrl+Y redo.
+QList<QKeySequence> keysOf(QKeySequence::StandardKey key)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+#ifndef Q_OS_MACOS
+    if (key == QKeySequence::Redo)
+        for (const QKeySequence& extra :
+             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+            if (!keys.contains(extra))
+                keys.append(extra);
+#endif
+    return keys;
+}
+
+// "Undo Delete 1,000 entries", or "Undo" alone when there is nothing to undo.
+QString stepCaption(const char* command, const QString& step)
+{
+    const QString caption = QString::fromLatin1(command);
+    return step.isEmpty() ? caption : caption + u' ' + step;
+}
 
 } // namespace
 
@@ -39,12 +65,15 @@ VEQ::VEQ(FileDialogs& fileDialogs, QWidget* parent) : QWidget(parent), m_fileDia
     setObjectName(QStringLiteral("VEQ"));
     setWindowTitle(QStringLiteral("VEQ Editor"));
     sizeClientTwips(this, 12330, 9555);
-    for (ListId id : veq::kAllLists)
-        mainList(id).id = id;
     buildControls();
+    buildListKeys();
 }
 
-VEQ::~VEQ() = default;
+VEQ::~VEQ()
+{
+    // The lists go before their views, whose destruction moves the keyboard.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void VEQ::buildControls()
 {
@@ -61,27 +90,27 @@ void VEQ::buildControls()
 
     // Each list and its count are named after its frame for screen readers.
     const QFont entryFont = listFont(9.75);
-    auto list = [&](ListId id, const char* name, int l, int t, int w, int h) {
-        MainList& main = mainList(id);
-        main.model = new EntryListModel(false, this);
-        main.view = new EntryListView(QString::fromLatin1(name), main.model, QAbstractItemView::ExtendedSelection,
-                                      entryFont, this);
-        placeTwips(main.view, l, t, w, h);
-        nameControl(main.view, listCaption(id), QStringLiteral("Entries of %1").arg(suggestedName(id)));
-        main.view->acceptFileDrops();
+    auto list = [&](ListId id, const char* name, int l, int t, int w, int h, QLabel* count) {
+        auto* view = new EntryListView(QString::fromLatin1(name), new EntryListModel(false, this),
+                                       QAbstractItemView::ExtendedSelection, entryFont, this);
+        placeTwips(view, l, t, w, h);
+        nameControl(view, listCaption(id), QStringLiteral("Entries of %1").arg(suggestedName(id)));
+        nameCountLabel(count, listCaption(id));
+        m_lists[veq::slotOf(id)] = std::make_unique<MainList>(id, view, count);
+        view->acceptFileDrops();
         // Queued, so the read runs after the drop has ended.
         connect(
-            main.view, &EntryListView::filesDropped, this,
-            [this, id](const QStringList& paths) { filesDropped(id, paths); }, Qt::QueuedConnection);
+            view, &EntryListView::filesDropped, this, [this, id](const QStringList& paths) { filesDropped(id, paths); },
+            Qt::QueuedConnection);
+        connect(view, &EntryListView::menuRequested, this,
+                [this, id](const QPoint& globalPos) { showListMenu(id, globalPos); });
     };
-    list(ListId::PlaneSq, "lPlaneSq", 240, 960, 1695, 8220);
-    list(ListId::FileList, "lFileList", 3720, 960, 1695, 8460);
-    list(ListId::Except, "lExcept", 7080, 960, 3855, 8460);
-    mainList(ListId::PlaneSq).countLabel = label(framePlaneSq, "labCountPlaneSq", "", 2040, 7800, 1095, 375);
-    mainList(ListId::FileList).countLabel = label(frameFielList, "labCountFileList", "", 2040, 7800, 975, 375);
-    mainList(ListId::Except).countLabel = label(frameExcept, "labCountExcept", "", 4080, 7920, 975, 375);
-    for (ListId id : veq::kAllLists)
-        nameCountLabel(mainList(id).countLabel, listCaption(id));
+    list(ListId::PlaneSq, "lPlaneSq", 240, 960, 1695, 8220,
+         label(framePlaneSq, "labCountPlaneSq", "", 2040, 7800, 1095, 375));
+    list(ListId::FileList, "lFileList", 3720, 960, 1695, 8460,
+         label(frameFielList, "labCountFileList", "", 2040, 7800, 975, 375));
+    list(ListId::Except, "lExcept", 7080, 960, 3855, 8460,
+         label(frameExcept, "labCountExcept", "", 4080, 7920, 975, 375));
 
     // Captions repeat from list to list, so each button's accessible name says
     // which file or list it serves, starting with its caption.
@@ -127,9 +156,9 @@ void VEQ::buildControls()
         pushed->setAccessibleName(QString::fromLatin1(b.spoken));
         connect(pushed, &QPushButton::clicked, this, b.click);
     }
-    connect(mainList(ListId::FileList).view, &EntryListView::deleteKeyPressed, this, &VEQ::bDelFileList_Click);
-    connect(mainList(ListId::Except).view, &EntryListView::deleteKeyPressed, this, &VEQ::bDelExcept_Click);
-    connect(mainList(ListId::PlaneSq).view, &EntryListView::deleteKeyPressed, this, &VEQ::bDelPlaneSq_Click);
+    connect(&mainList(ListId::FileList).view(), &EntryListView::deleteKeyPressed, this, &VEQ::bDelFileList_Click);
+    connect(&mainList(ListId::Except).view(), &EntryListView::deleteKeyPressed, this, &VEQ::bDelExcept_Click);
+    connect(&mainList(ListId::PlaneSq).view(), &EntryListView::deleteKeyPressed, this, &VEQ::bDelPlaneSq_Click);
 
     // Frames and labels take no focus.
     chainTabOrder(this, {"lFileList",    "lExcept",      "bRdFilelist", "bWrFilelist", "bRdExcept",    "bWrExcept",
@@ -137,17 +166,80 @@ void VEQ::buildControls()
                          "bRdPlaneSq",   "bWrPlaneSq",   "bAddPlaneSq", "bDelPlaneSq", "bCopyPlaneSq", "bCopyFileList",
                          "bCopyExcept",  "bAuoGen",      "bMissing",    "bExtra"});
     // The keyboard starts on the first list, the first control of the tab order.
-    mainList(ListId::FileList).view->setFocus(Qt::OtherFocusReason);
+    mainList(ListId::FileList).view().setFocus(Qt::OtherFocusReason);
 }
 
 void VEQ::AddListItems(veq::Entries items, ListId listId)
 {
-    // Adding nothing leaves the label as it is, blank before the first read.
-    if (items.empty())
+    mainList(listId).add(std::move(items), QStringLiteral("Add"));
+}
+
+// ---- The lists' editing keys and context menu ----
+
+std::vector<VEQ::ListCommand> VEQ::listCommands(MainList& list)
+{
+    const EntryListView& view = list.view();
+    const bool selected = view.selectionModel()->hasSelection();
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    const QString undo = list.undoName();
+    const QString redo = list.redoName();
+    return {
+        {stepCaption("Undo", undo), QKeySequence::Undo, !undo.isEmpty(), [&list] { list.undo(); }},
+        {stepCaption("Redo", redo), QKeySequence::Redo, !redo.isEmpty(), [&list] { list.redo(); }},
+        {QStringLiteral("Copy"), QKeySequence::Copy, selected, [&list] { list.copy(); }},
+        {QStringLiteral("Paste"), QKeySequence::Paste, clipboard && clipboard->hasText(),
+         [this, &list] { list.paste(m_messages); }},
+        {QStringLiteral("Delete"), QKeySequence::Delete, selected, [this, &list] { deleteSelected(list.id()); }},
+        {QStringLiteral("Select All"), QKeySequence::SelectAll, list.model().count() > 0,
+         [&list] { list.view().selectAll(); }},
+    };
+}
+
+void VEQ::buildListKeys()
+{
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (const auto& list : m_lists)
+            if (now == &list->view())
+                m_keyList = list->id();
+    });
+    // The Delete key is the list's own: it presses the list's Delete button.
+    const std::vector<ListCommand> commands = listCommands(mainList(m_keyList));
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].key == QKeySequence::Delete)
+            continue;
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keysOf(commands[i].key));
+        connect(shortcut, &QShortcut::activated, this, [this, i] {
+            const ListCommand command = listCommands(mainList(m_keyList))[i];
+            if (command.enabled)
+                command.run();
+        });
+    }
+}
+
+void VEQ::showListMenu(ListId listId, const QPoint& globalPos)
+{
+    // The Menu key may come both as a key and as a menu event: one menu is enough.
+    if (m_listMenu && m_listMenu->isVisible())
         return;
-    MainList& list = mainList(listId);
-    list.model->addMany(std::move(items));
-    showCount(list.countLabel, list.model->count());
+    delete m_listMenu; // the last one, closed
+    // As a right-click does, the menu gives its list the keyboard: the keys act on it afterwards.
+    mainList(listId).view().setFocus(Qt::PopupFocusReason);
+    m_keyList = listId;
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("listMenu"));
+    menu->setAccessibleName(QStringLiteral("%1 list").arg(listCaption(listId)));
+    for (ListCommand& command : listCommands(mainList(listId))) {
+        if (command.key == QKeySequence::Copy || command.key == QKeySequence::SelectAll)
+            menu->addSeparator();
+        QAction* action = menu->addAction(command.caption);
+        action->setShortcuts(keysOf(command.key));
+        action->setShortcutVisibleInContextMenu(true);
+        action->setEnabled(command.enabled);
+        connect(action, &QAction::triggered, this, std::move(command.run));
+    }
+    m_listMenu = menu;
+    menu->popup(globalPos);
 }
 
 // ---- Reading and writing the data files ----
@@ -182,12 +274,10 @@ void VEQ::readFileInto(ListId listId, const QString& fileName)
     pleaseWait().showPainted();
 
     // The whole file is checked before the list is touched: a refused read changes nothing.
-    MainList& list = mainList(listId);
     auto file = veq::loadDataFile(toFsPath(fileName), listId, ConvBuf);
     if (file) {
-        list.headers = file->headers;
-        list.model->assign(std::move(file->entries));
-        showCount(list.countLabel, list.model->count());
+        m_knownFiles.insert_or_assign(file->stamp.file, file->stamp.state);
+        mainList(listId).read(std::move(*file), fileName);
     }
 
     show();
@@ -230,7 +320,7 @@ void VEQ::writeDataFile(ListId listId)
     // The plane-squadron writer asks for the file before it looks at its list.
     const bool askFirst = listId == ListId::PlaneSq;
     const QString fileName = askFirst ? m_fileDialogs.saveFileName(this, request) : QString();
-    if (list.model->count() == 0) {
+    if (list.model().count() == 0) {
         tellLoadFirst(listId);
         return;
     }
@@ -240,10 +330,17 @@ void VEQ::writeDataFile(ListId listId)
         return;
     }
 
-    auto saved = veq::saveDataFile(toFsPath(target), listId, list.headers, list.model->entries(), ConvBuf);
-    const std::string& message = saved ? saved->notice : saved.reason();
-    if (!message.empty())
-        m_messages.tell(fromCore(message));
+    const veq::FolderTurn turn(toFsPath(target));
+    const veq::KnownFiles before = m_knownFiles;
+    auto saved = veq::saveDataFile(toFsPath(target), listId, list.asRead().headers, list.model().entries(), ConvBuf,
+                                   &m_knownFiles);
+    QString message = fromCore(saved ? saved->notice : saved.reason());
+    // The file changed on disk since it was read: the message window has only
+    // OK, so this Write refuses and the next one replaces it.
+    if (!saved && m_knownFiles != before)
+        message += QStringLiteral(" Press Write again to replace it with this list.");
+    if (!message.isEmpty())
+        m_messages.tell(message);
 }
 
 // ---- Deletion ----
@@ -252,19 +349,19 @@ void VEQ::bDelFileList_Click() { deleteSelected(ListId::FileList); }
 void VEQ::bDelExcept_Click() { deleteSelected(ListId::Except); }
 void VEQ::bDelPlaneSq_Click() { deleteSelected(ListId::PlaneSq); }
 
-void VEQ::deleteSelected(ListId listId)
-{
-    MainList& list = mainList(listId);
-    removeSelectedEntries(*list.view, kDeleteLimit, list.countLabel, m_messages);
-}
+void VEQ::deleteSelected(ListId listId) { mainList(listId).deleteSelected(m_messages); }
 
 // ---- Launchers ----
 
-template <typename Window, typename... Args> Window& VEQ::toolWindow(std::unique_ptr<Window>& slot, Args&... args)
+template <typename Window, typename... Args>
+Window& VEQ::toolWindow(std::unique_ptr<Window>& slot, const char* action, Args&... args)
 {
     if (!slot) {
         slot = std::make_unique<Window>(args...);
-        connect(slot.get(), &ToolWindow::finished, this, &VEQ::AddListItems);
+        connect(slot.get(), &ToolWindow::finished, this,
+                [this, action = QString::fromLatin1(action)](const veq::Entries& items, ListId listId) {
+                    mainList(listId).add(items, action);
+                });
         connect(slot.get(), &ToolWindow::closed, this, &QWidget::show);
     }
     return *slot;
@@ -272,7 +369,7 @@ template <typename Window, typename... Args> Window& VEQ::toolWindow(std::unique
 
 void VEQ::openAddDialog(ListId listId)
 {
-    fFileListAdd& dialog = toolWindow(m_add, m_messages);
+    fFileListAdd& dialog = toolWindow(m_add, "Add", m_messages);
     dialog.Who(listId);
     dialog.show();
     hide();
@@ -280,7 +377,7 @@ void VEQ::openAddDialog(ListId listId)
 
 void VEQ::openCopyDialog(ListId listId)
 {
-    fCopy& dialog = toolWindow(m_copy, m_messages, m_fileDialogs);
+    fCopy& dialog = toolWindow(m_copy, "Copy", m_messages, m_fileDialogs);
     dialog.Who(listId);
     dialog.show();
     hide();
@@ -296,28 +393,28 @@ void VEQ::bCopyPlaneSq_Click() { openCopyDialog(ListId::PlaneSq); }
 void VEQ::bAuoGen_Click()
 {
     hide();
-    toolWindow(m_autoGen, m_messages, m_fileDialogs).show();
+    toolWindow(m_autoGen, "AutoGen", m_messages, m_fileDialogs).show();
 }
 
 void VEQ::bMissing_Click()
 {
     for (ListId needed : {ListId::FileList, ListId::Except}) {
-        if (mainList(needed).model->count() == 0) {
+        if (mainList(needed).model().count() == 0) {
             tellLoadFirst(needed);
             return;
         }
     }
     hide();
-    Missing& window = toolWindow(m_missing, m_messages);
-    window.setMainLists(mainList(ListId::FileList).model->entries(), mainList(ListId::Except).model->entries());
+    Missing& window = toolWindow(m_missing, "Missing", m_messages);
+    window.setMainLists(mainList(ListId::FileList).model().entries(), mainList(ListId::Except).model().entries());
     window.show();
 }
 
 void VEQ::bExtra_Click()
 {
     hide();
-    fExtra& window = toolWindow(m_extra, m_messages);
-    window.setFileList(mainList(ListId::FileList).model->entries());
+    fExtra& window = toolWindow(m_extra, "Extra", m_messages);
+    window.setFileList(mainList(ListId::FileList).model().entries());
     window.show();
 }
 

@@ -4,16 +4,18 @@
 #include "core/data_file.h"
 #include "dialogs/form_message.h"
 
+#include <QKeySequence>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
-class EntryListModel;
-class EntryListView;
 class FileDialogs;
-class QLabel;
-class ToolWindow;
+class MainList;
+class QMenu;
 class fAutoGen;
 class fCopy;
 class fExtra;
@@ -22,7 +24,10 @@ class fPleaseWait;
 class Missing;
 
 // "VEQ Editor": the main window. It owns the three entry lists (they are the
-// data the writers write), the per-file headers, and every other window.
+// data the writers write) with their files and histories, and every other
+// window. The editing keys (undo, redo, copy, paste, select all) act on the
+// list that has, or last had, the keyboard; a list's context menu offers
+// them with Delete.
 class VEQ final : public QWidget {
     Q_OBJECT
     Q_CLASSINFO("AccessibleRole", "Window")
@@ -32,7 +37,7 @@ public:
     ~VEQ() override;
 
     // Adds each item to the list unless the list holds it already, in one
-    // change of the list, and shows the list's count.
+    // change of the list (one step of its history), and shows the list's count.
     void AddListItems(veq::Entries items, veq::ListId listId);
 
     // Reads each file into the list its name says, as "Read" would; a name
@@ -43,15 +48,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct MainList {
-        veq::ListId id = veq::ListId::FileList;
-        EntryListModel* model = nullptr;
-        EntryListView* view = nullptr;
-        QLabel* countLabel = nullptr;
-        veq::DataFileHeaders headers;
+    // A command of the lists' context menu, as it stands for one list.
+    struct ListCommand {
+        QString caption; // "Undo Delete 1,000 entries"
+        QKeySequence::StandardKey key;
+        bool enabled;
+        std::function<void()> run;
     };
 
     void buildControls();
+    void buildListKeys();
 
     void bRdFilelist_Click();
     void bWrFilelist_Click();
@@ -82,10 +88,14 @@ private:
     void openAddDialog(veq::ListId listId);
     void openCopyDialog(veq::ListId listId);
     void tellLoadFirst(veq::ListId listId);
+    [[nodiscard]] std::vector<ListCommand> listCommands(MainList& list);
+    void showListMenu(veq::ListId listId, const QPoint& globalPos);
 
-    MainList& mainList(veq::ListId listId) { return m_lists[veq::slotOf(listId)]; }
-    // A tool window, made on first use and then only shown and hidden.
-    template <typename Window, typename... Args> Window& toolWindow(std::unique_ptr<Window>& slot, Args&... args);
+    MainList& mainList(veq::ListId listId) { return *m_lists[veq::slotOf(listId)]; }
+    // A tool window, made on first use and then only shown and hidden; what
+    // its "Finish" hands over is added as one step named after `action`.
+    template <typename Window, typename... Args>
+    Window& toolWindow(std::unique_ptr<Window>& slot, const char* action, Args&... args);
     fPleaseWait& pleaseWait();
 
     FileDialogs& m_fileDialogs;
@@ -97,6 +107,14 @@ private:
     std::unique_ptr<fExtra> m_extra;
     std::unique_ptr<fAutoGen> m_autoGen;
 
-    std::array<MainList, 3> m_lists;
+    std::array<std::unique_ptr<MainList>, 3> m_lists;
+    // The list the editing keys act on: the one with, or last with, the keyboard.
+    veq::ListId m_keyList = veq::ListId::FileList;
+    QPointer<QMenu> m_listMenu;
     veq::ConversionBuffer ConvBuf{};
+    // The files as last read or written here, whichever list: a Write over one
+    // that another program changed since says so first. It tells of the disk,
+    // not of a list, so Undo leaves it (a Read's stamp brought back from before
+    // a Write of this window's own would take that Write for a change).
+    veq::KnownFiles m_knownFiles;
 };

@@ -5,12 +5,15 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
+  libacl1-dev libattr1-dev
   qt6-base-dev libgl-dev qt6-gtk-platformtheme libqt6svg6
   libgtest-dev
   fonts-liberation2
   xvfb xauth x11-utils x11-apps
   at-spi2-core python3-pyatspi dbus-x11
   desktop-file-utils appstream
+  help2man dpkg-dev lintian man-db
+  acl attr dosfstools fusefat
   "$@"
 )
 

@@ -8,11 +8,15 @@
 #include "tests/kit/gui.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 #include <QTreeWidget>
@@ -77,14 +81,20 @@ class Camera {
 public:
     explicit Camera(QString folder) : m_folder(std::move(folder)) {}
 
-    void shoot(QWidget* window, const char* fileName)
+    // A window, and the popup menu open over it when there is one.
+    void shoot(QWidget* window, const char* fileName, QWidget* popup = nullptr)
     {
         window->raise();
         settle(300);
         const QString path = QDir(m_folder).filePath(QString::fromLatin1(fileName));
+        QPixmap shot = window->grab();
+        if (popup) {
+            QPainter painter(&shot);
+            painter.drawPixmap(popup->pos() - window->mapToGlobal(QPoint(0, 0)), popup->grab());
+        }
         // A palette image: the windows use few colours, and the guide's pictures stay small.
         const QImage picture =
-            window->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+            shot.toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
         if (picture.isNull() || !picture.save(path, "PNG", 9))
             fail(QStringLiteral("could not save %1").arg(path));
         std::printf("%s  %dx%d  %s\n", qPrintable(path), picture.width(), picture.height(),
@@ -179,7 +189,23 @@ int main(int argc, char* argv[])
     camera.shoot(autoGen, "autogen-window.png");
     click(autoGen, "bFinish");
 
+    // A list's context menu after a Delete, with entries on the clipboard: something to undo and to paste.
     shownWindow("VEQ");
+    auto* fileList = kit::find<QListView>(&veq, "lFileList");
+    kit::selectRows(fileList, {1, 2, 4});
+    click(&veq, "bDelFileList");
+    kit::selectRows(fileList, {3, 4});
+    QGuiApplication::clipboard()->setText(QStringLiteral("030D0715\n030D0716"));
+    const QPoint at = fileList->visualRect(fileList->model()->index(4, 0)).center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, fileList->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(fileList->viewport(), &menuEvent);
+    settle();
+    auto* menu = veq.findChild<QMenu*>(QStringLiteral("listMenu"));
+    if (!menu || !menu->isVisible() || !menu->actions().front()->isEnabled())
+        fail(QStringLiteral("the FileList list's context menu is not shown with a step to undo"));
+    camera.shoot(&veq, "list-menu.png", menu);
+    menu->close();
+
     if (dialogs.unanswered() != 0)
         fail(QStringLiteral("a window did not ask for the file the tour had ready"));
     return 0;

@@ -43,9 +43,9 @@ bool EntryListModel::add(const veq::Entry& item)
     return true;
 }
 
-void EntryListModel::removeAt(std::vector<std::size_t> positions)
+veq::EntryChange EntryListModel::removeAt(std::vector<std::size_t> positions)
 {
-    m_list.removeAt(
+    return m_list.removeAt(
         std::move(positions),
         [this](std::size_t first, std::size_t last) {
             beginRemoveRows({}, static_cast<int>(first), static_cast<int>(last));
@@ -88,13 +88,23 @@ template <typename Change> void EntryListModel::changeInBulk(Change change)
     Q_EMIT layoutChanged();
 }
 
-void EntryListModel::addMany(veq::Entries items)
+veq::EntryChange EntryListModel::addMany(veq::Entries items)
 {
+    veq::EntryChange change;
     if (!items.empty())
-        changeInBulk([&] { m_list.addMany(std::move(items)); });
+        changeInBulk([&] { change = m_list.addMany(std::move(items)); });
+    return change;
 }
 
-void EntryListModel::assign(veq::Entries items)
+veq::EntryChange EntryListModel::assign(veq::Entries items)
 {
-    changeInBulk([&] { m_list.assign(std::move(items)); });
+    veq::EntryChange change;
+    changeInBulk([&] { change = m_list.assign(std::move(items)); });
+    return change;
+}
+
+void EntryListModel::flip(veq::EntryChange& change)
+{
+    if (!change.empty())
+        changeInBulk([&] { m_list.flip(change); });
 }

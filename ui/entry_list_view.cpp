@@ -2,6 +2,7 @@
 
 #include "ui/entry_list_model.h"
 
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -50,7 +51,25 @@ void EntryListView::keyPressEvent(QKeyEvent* event)
         Q_EMIT deleteKeyPressed();
         return;
     }
+    // Some platforms make these keys a context menu event, others (X11) leave them keys.
+    if ((event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        Q_EMIT menuRequested(keyboardMenuPlace());
+        return;
+    }
     QListView::keyPressEvent(event);
+}
+
+void EntryListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    Q_EMIT menuRequested(event->reason() == QContextMenuEvent::Keyboard ? keyboardMenuPlace() : event->globalPos());
+}
+
+QPoint EntryListView::keyboardMenuPlace() const
+{
+    const QRect row = visualRect(currentIndex());
+    return viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint(0, 0));
 }
 
 void EntryListView::acceptFileDrops()

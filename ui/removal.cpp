@@ -15,16 +15,18 @@ void showCount(QLabel* countLabel, int count)
     renameCountLabel(countLabel);
 }
 
-void removeSelectedEntries(EntryListView& list, int limit, QLabel* countLabel, Messenger& messenger)
+veq::EntryChange removeSelectedEntries(EntryListView& list, int limit, QLabel* countLabel, Messenger& messenger)
 {
     std::vector<std::size_t> positions = list.selectedPositions();
+    veq::EntryChange removed;
     if (static_cast<int>(positions.size()) > limit) {
         messenger.tell(QStringLiteral("Too Many Items Selected"));
     } else {
         // The selection goes with its rows; clearing it first spares the view
         // from following every run of rows as it is removed.
         list.selectionModel()->clearSelection();
-        list.entryModel()->removeAt(std::move(positions));
+        removed = list.entryModel()->removeAt(std::move(positions));
     }
     showCount(countLabel, list.entryModel()->count());
+    return removed;
 }

@@ -1,7 +1,10 @@
 #include "core/entry_list.h"
+#include "core/history.h"
 #include "tests/kit/files.h"
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -98,9 +101,74 @@ TEST_P(EntryListRule, RemovalAnnouncesEachRunAndReadsRightBetweenRuns)
         },
         [&] { readsAs(shadow); });
     // The runs in the numbering of their moment; the list ends as the shadow that followed them.
-    EXPECT_EQ(runs, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {6, 6}, {36, 37}, {94, 94},
-                                                                       {last - 8, last - 7}}));
+    EXPECT_EQ(runs, (std::vector<std::pair<std::size_t, std::size_t>>{
+                        {0, 2}, {6, 6}, {36, 37}, {94, 94}, {last - 8, last - 7}}));
     EXPECT_EQ(list.items(), shadow);
+}
+
+// Each bulk change, taken back and done again by flipping what it returned,
+// which holds no more than the entries that went and a mark a row.
+TEST_P(EntryListRule, EveryBulkChangeFlipsBackAndForthKeepingOnlyWhatChanged)
+{
+    const Entries start = shuffledWithRepeats(3);
+    Entries mixed = shuffledWithRepeats(4);
+    mixed.insert(mixed.end(), start.begin(), start.begin() + 100);
+    const std::function<veq::EntryChange(veq::EntryList&)> changes[] = {
+        [&](veq::EntryList& list) { return list.addMany(mixed); },
+        [&](veq::EntryList& list) {
+            return list.addMany({start[5], start[9]});
+        },
+        [&](veq::EntryList& list) { return list.assign(mixed); },
+        [&](veq::EntryList& list) { return list.assign(start); },
+        [](veq::EntryList& list) {
+            return list.removeAt({0, 5, 6, list.size() - 1});
+        }};
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        veq::EntryList list(GetParam());
+        list.assign(start);
+        const Entries before = list.items();
+        veq::EntryChange change = changes[i](list);
+        const Entries after = list.items();
+        Entries gone;
+        std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
+        EXPECT_EQ(change.takenOut(), gone.size());
+        EXPECT_EQ(change.broughtIn(), after.size() + gone.size() - before.size());
+        EXPECT_LE(change.bytes(), sizeof change + gone.size() * 24 + after.size() / 8 + 32);
+        for (int round = 0; round < 4; ++round) {
+            list.flip(change);
+            EXPECT_EQ(list.items(), round % 2 ? after : before);
+        }
+    }
+}
+
+struct SizedStep {
+    char name;
+    std::size_t size;
+    [[nodiscard]] std::size_t bytes() const { return size; }
+};
+
+TEST(History, ForgetsTheOldestStepsOverItsBudgetButNeverTheLastOneDone)
+{
+    veq::History<SizedStep> history(100);
+    auto ends = [&history] {
+        return std::string{history.toUndo() ? history.toUndo()->name : '-',
+                           history.toRedo() ? history.toRedo()->name : '-'};
+    };
+    for (char name : {'a', 'b', 'c', 'd'})
+        history.push({name, 30});
+    EXPECT_EQ(history.size(), 3u);                         // a went
+    history.undo([](SizedStep& step) { step.size = 60; }); // d holds more now: b goes
+    EXPECT_EQ(ends(), "cd");
+    EXPECT_EQ(history.bytes(), 90u);
+    history.push({'e', 500}); // d is forgotten, c goes for e's size, e stays
+    EXPECT_EQ(ends(), "e-");
+    EXPECT_EQ(history.size(), 1u);
+    history.undo([](SizedStep&) {});
+    history.undo([](SizedStep&) { FAIL(); });
+    EXPECT_EQ(ends(), "-e");
+    history.redo([](SizedStep&) {});
+    EXPECT_EQ(ends(), "e-");
 }
 
 INSTANTIATE_TEST_SUITE_P(Duplicates, EntryListRule, ::testing::Bool());

@@ -8,9 +8,12 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <cstdlib>
 #include <grp.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -57,7 +60,7 @@ TEST(Save, AFailedStepLeavesTheOldFileAndNoTemporaryAndSaysWhy)
         kit::TempFolder folder;
         kit::writeFile(folder / "planesq.dat", Bytes{1, 2, 3});
         SaveProbe probe(folder.path(), step, error);
-        auto saved = veq::replaceFile(folder / "planesq.dat", Bytes(300, 0x55), &probe);
+        auto saved = veq::replaceFile(folder / "planesq.dat", Bytes(300, 0x55), nullptr, &probe);
         EXPECT_TRUE(mentions(refusal(saved), reasonOf(error))) << refusal(saved);
         EXPECT_EQ(kit::readFile(folder / "planesq.dat"), (Bytes{1, 2, 3}));
         EXPECT_EQ(folder.names(), std::vector<std::string>{"planesq.dat"});
@@ -96,7 +99,7 @@ TEST(Save, GoesThroughLinksToTheFileTheyLeadToInItsOwnFolder)
         fs::create_symlink("link.dat", folder / "loop.dat");
         fs::create_symlink(to, folder / "link.dat");
         SaveProbe probe(folder / "sub");
-        auto saved = veq::replaceFile(folder / "link.dat", Bytes{9}, &probe);
+        auto saved = veq::replaceFile(folder / "link.dat", Bytes{9}, nullptr, &probe);
         EXPECT_EQ(fs::read_symlink(folder / "link.dat"), to);
         EXPECT_EQ(folder.names(), (std::vector<std::string>{"link.dat", "loop.dat", "sub"}));
         EXPECT_EQ(probe.seen.count(SaveStep::Write), *file ? 1u : 0u) << to;
@@ -131,7 +134,7 @@ TEST(Save, KeepsModeAndGroupAndTheTemporaryIsTheUsersAloneUntilComplete)
         const bool member = asMember && ::geteuid() == 0 && ::chmod(folder.path().c_str(), 0777) == 0 &&
                             ::setgroups(1, &users) == 0 && ::setresuid(65534, 65534, 0) == 0;
         SaveProbe probe(folder.path());
-        const bool saved = veq::replaceFile(target, Bytes{2}, &probe).ok();
+        const bool saved = veq::replaceFile(target, Bytes{2}, nullptr, &probe).ok();
         EXPECT_TRUE(!member || (::setresuid(0, 0, 0) == 0 && ::setgroups(0, nullptr) == 0));
         ASSERT_TRUE(saved);
         struct stat after = {};
@@ -171,6 +174,58 @@ TEST(Save, RefusesWhatItMustNotReplaceAndTellsOfHardLinks)
     EXPECT_EQ(veq::replaceFile(target, Bytes{4})->notice, "");
 }
 
+#ifndef _WIN32
+TEST(Save, KeepsTheAccessControlListAndExtendedAttributesAndWidensNoPermission)
+{
+    kit::TempFolder folder;
+    const std::string target = (folder / "filelist.dat").string();
+    kit::writeFile(target, Bytes{1});
+    // The group reads; the mask, which the group's mode bits show, lets user 12345 write.
+    if (std::system(
+            ("setfacl -m u::rw,u:12345:rw,g::r,o::- " + target + " && setfattr -n user.veq -v 1 " + target).c_str()))
+        GTEST_SKIP() << "no setfacl and setfattr, or a temporary folder that keeps no ACL or user attribute";
+    const auto attributes = [&] {
+        EXPECT_EQ(std::system(("getfattr -d -m - -e hex " + target + " >" + target + ".txt").c_str()), 0);
+        return kit::readFile(target + ".txt");
+    };
+    const auto before = attributes();
+    auto saved = veq::replaceFile(target, Bytes{2});
+    EXPECT_TRUE(saved && saved->notice.empty()) << refusal(saved);
+    EXPECT_EQ(attributes(), before);
+}
+
+// A FAT file system through FUSE (fusefat), as a memory card or a disk shared
+// with Windows gives: chmod and chown fail there.
+TEST(Save, GoesOnWhereTheFileSystemKeepsNoModeOrOwner)
+{
+    kit::TempFolder folder;
+    const std::string fat = (folder / "fat").string(), image = (folder / "fat.img").string();
+    fs::create_directory(fat);
+    if (std::system(("{ mkfs.fat -C " + image + " 1024 && fusefat -o rw+ " + image + " " + fat + "; } >/dev/null 2>&1")
+                        .c_str()))
+        GTEST_SKIP() << "no FAT file system through FUSE here (mkfs.fat, fusefat, /dev/fuse)";
+    for (const std::uint8_t exists : {0, 1}) {
+        auto saved = veq::replaceFile(folder / "fat/planesq.dat", Bytes{exists});
+        EXPECT_TRUE(saved && saved->notice.empty()) << refusal(saved); // every file there has the mount's mode
+        EXPECT_EQ(kit::readFile(folder / "fat/planesq.dat"), Bytes{exists});
+    }
+    EXPECT_EQ(std::system(("fusermount -u " + fat).c_str()), 0);
+}
+
+TEST(Save, NamesAReadOnlyFileSystem)
+{
+    kit::TempFolder folder;
+    kit::writeFile(folder / "except.dat", Bytes{1});
+    const char* here = folder.path().c_str();
+    if (::mount(here, here, nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "no right to mount a folder here";
+    const bool readOnly = ::mount(nullptr, here, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    const std::string why = refusal(veq::replaceFile(folder / "except.dat", Bytes{2}));
+    ::umount2(here, MNT_DETACH);
+    EXPECT_TRUE(readOnly && mentions(why, "read-only file system")) << why;
+}
+#endif
+
 TEST(Save, AnyNameTheFileSystemTakesWithAShortTemporaryOfItsOwn)
 {
     kit::TempFolder folder;
@@ -179,7 +234,7 @@ TEST(Save, AnyNameTheFileSystemTakesWithAShortTemporaryOfItsOwn)
     if (!fs::exists(longest))
         GTEST_SKIP() << "this file system takes no 250-character names";
     SaveProbe probe(folder.path());
-    ASSERT_TRUE(veq::replaceFile(longest, Bytes{2}, &probe));
+    ASSERT_TRUE(veq::replaceFile(longest, Bytes{2}, nullptr, &probe));
     EXPECT_EQ(kit::readFile(longest), Bytes{2});
     const std::string temporary = probe.seen[SaveStep::Write].first;
     EXPECT_TRUE(temporary.size() == 15 && temporary.starts_with(".veq-") && temporary.ends_with(".tmp")) << temporary;
@@ -194,6 +249,16 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
     EXPECT_TRUE(mentions(refusal(veq::readFileBytes(folder / "none", 10)), "does not exist"));
     EXPECT_TRUE(mentions(refusal(veq::readFileBytes(folder.path(), 10)), "folder"));
 #ifndef _WIN32
+    // A whole file too large is refused by its size, unopened: even by a user who may not read it.
+    fs::resize_file(folder / "data", 2 << 20);
+    fs::permissions(folder / "data", fs::perms::none);
+    const bool dropped = ::geteuid() == 0 && ::seteuid(65534) == 0; // the administrator reads anything
+    EXPECT_TRUE(
+        mentions(refusal(veq::readWholeFile(folder / "data", 1 << 20, "a squadron file")), "larger than 1 MiB"));
+    EXPECT_TRUE(!dropped || ::seteuid(0) == 0);
+    // A name that is not UTF-8 reaches the windows with U+FFFD for its bytes.
+    kit::writeFile(folder / "caf\xE9.dat", Bytes{1});
+    EXPECT_TRUE(mentions(refusal(veq::readFileBytes(folder / "caf\xEF\xBF\xBD.dat", 10)), "not valid UTF-8"));
     fs::create_symlink("loop", folder / "loop");
     EXPECT_TRUE(
         mentions(refusal(veq::readFileBytes(folder / "loop", 10)), reasonOf(std::errc::too_many_symbolic_link_levels)));
@@ -207,6 +272,12 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
     ::alarm(0);
     EXPECT_TRUE(mentions(refusal(veq::replaceFile(pipe, Bytes{1})), "named pipe"));
 #endif
+}
+
+TEST(Messages, QuoteATextShortWithItsControlBytesEscaped)
+{
+    const std::string quoted = veq::quoteText("a\nb" + std::string(10'000'000, 'x'));
+    EXPECT_TRUE(quoted.starts_with("\"a\\x0Ab") && quoted.size() < 80) << quoted;
 }
 
 } // namespace

@@ -15,7 +15,7 @@ endif()
 message(STATUS "${out}")
 
 set(missing "")
-foreach(picture main-window add-dialog message copy-dialog missing-window extra-window autogen-window)
+foreach(picture main-window add-dialog message copy-dialog missing-window extra-window autogen-window list-menu)
   set(path "${shots}/${picture}.png")
   if(NOT EXISTS "${path}")
     list(APPEND missing "${picture}.png")

@@ -89,6 +89,7 @@ TEST(Chooser, OpensWhatIsOpenedNotWhatIsHighlightedAndComparesNamesAsTheFileSyst
     kit::TempFolder folder;
     kit::fs::create_directories(folder / "a" / "b");
     kit::fs::create_directory(folder / "Bitmaps");
+    kit::fs::create_directories(folder / ".wine" / "drive_c");
     const bool caseCounts = !kit::fs::exists(folder / "bitmaps") && kit::fs::create_directory(folder / "bitmaps");
     const auto path = [&](const char* relative) {
         return QDir::cleanPath(QString::fromStdString((folder / relative).string()));
@@ -111,8 +112,16 @@ TEST(Chooser, OpensWhatIsOpenedNotWhatIsHighlightedAndComparesNamesAsTheFileSyst
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Return);
     EXPECT_EQ(chooser->currentPath(), path("a/b"));
-    EXPECT_EQ(kit::find<QLineEdit>(chooser, "dirTestPath")->text(), QDir::toNativeSeparators(path("a/b")));
+    // The path box only shows the opened folder: typing into it changes nothing.
+    auto* shown = kit::find<QLineEdit>(chooser, "dirTestPath");
+    QTest::keyClicks(shown, QStringLiteral("/x"));
+    EXPECT_EQ(shown->text(), QDir::toNativeSeparators(path("a/b")));
 
+#ifndef Q_OS_WIN
+    // A dot-folder, where Wine keeps the simulation, opens like any other.
+    chooser->setCurrentPath(path(".wine/drive_c"));
+    EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("drive_c"));
+#endif
     // Where names differ only in case, each is its own folder.
     for (const char* name : {"bitmaps", "Bitmaps"}) {
         if (!caseCounts)

@@ -1,8 +1,9 @@
 #include "core/copy_reader.h"
 #include "tests/windows/main_window_fixture.h"
 
-#include <QMimeData>
 #include <QProcess>
+
+#include <array>
 
 using veq::Entries;
 using veq::ListId;
@@ -10,16 +11,25 @@ using Args = std::vector<std::string>;
 
 namespace {
 
-std::pair<int, std::string> veq(const Args& args)
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+// Standard input gets `input`; standard output goes to `output` when one is named.
+Outcome veq(const Args& args, const std::string& input = {}, const QString& output = {})
 {
     QStringList list;
     for (const std::string& arg : args)
         list << QString::fromStdString(arg);
     QProcess process;
+    if (!output.isEmpty())
+        process.setStandardOutputFile(output);
     process.start(QStringLiteral(VEQ_CLI), list);
+    process.write(input.data(), static_cast<qint64>(input.size()));
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString()};
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 // "@path" answers a file dialog, "name=text" fills a box, "name" clicks: in the window shown.
 void drive(kit::ScriptedFileDialogs& dialogs, const Args& steps)
@@ -45,15 +55,17 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
     // The window's steps and veq's arguments ("F": the file) make the same bytes, which survive dump and build.
     const auto expectSame = [&](ListId id, const Args& steps, Args args) {
         SCOPED_TRACE(steps[0]);
-        const std::string file = here + "/" + veq::dataFileName(id), out = here + "/out_" + veq::dataFileName(id);
+        // A new output each time: veq's build has changed the last one since the window wrote it.
+        const std::string file = here + "/" + veq::dataFileName(id);
+        const std::string out = here + "/out" + steps[0] + veq::dataFileName(id);
         read(id, kit::randomEntries(id, 200, 7, false));
         drive(dialogs, steps);
         drive(dialogs, {"@" + out, controls(id).write});
         std::replace(args.begin(), args.end(), std::string("F"), file);
-        EXPECT_EQ(veq(args).first, 0);
-        const std::string text = veq({"dump", "--headers", out}).second;
+        EXPECT_EQ(veq(args).status, 0);
+        const std::string text = veq({"dump", "--headers", out}).out;
         kit::writeFile(here + "/text", veq::Bytes(text.begin(), text.end()));
-        EXPECT_EQ(veq({"build", here + "/text", out}).first, 0);
+        EXPECT_EQ(veq({"build", here + "/text", out}).status, 0);
         EXPECT_EQ(kit::readFile(file), kit::readFile(out));
     };
     for (ListId id : veq::kAllLists) {
@@ -85,9 +97,12 @@ TEST(Cli, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
     kit::writeFile(here + "/except.dat", kit::dataImage(ListId::Except, {"03000002 ======> 03010815"}));
     kit::writeFile(bad, {'h', 'e', 'a', 'd', 'e', 'r', '1', ' ', '0'}); // too short for any file, a bad header line
     kit::writeFile(here + "/03010714.BMP", {1});
-    const auto expect = [&](int status, const Args& args, const std::string& out) {
-        EXPECT_EQ(veq(args), std::make_pair(status, out)) << testing::PrintToString(args);
+    kit::writeFile(here + "/squadron.dat", {}); // no squadrons
+    const auto expect = [&](int status, const Args& args, const std::string& out, const std::string& input = {}) {
+        const Outcome run = veq(args, input);
+        EXPECT_EQ(std::make_pair(run.status, run.out), std::make_pair(status, out)) << testing::PrintToString(args);
         EXPECT_EQ(kit::readFile(file), start) << testing::PrintToString(args);
+        return run.err;
     };
     expect(0, {"dump", file}, "03000001\n03010714\n");
     expect(0, {"dump", "--raw", file}, "03010714\n03000001\n03010714\n");
@@ -98,16 +113,56 @@ TEST(Cli, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
     expect(0, {"add", file, "03010714"}, "");
     expect(0, {"add", here + "/except.dat", "03000002-03010815", "03000003-03010815"}, "03000003 ======> 03010815\n");
     expect(1, {"check", bad, file}, file + ": ok, 2 entries\n");
+    // "-": standard input for dump's and check's FILE and build's TEXT, standard output for build's OUT.
+    const std::string image(start.begin(), start.end()), text = "03010714\n03000001\n", out = here + "/out_filelist.dat";
+    expect(0, {"dump", "--kind", "filelist", "-"}, "03000001\n03010714\n", image);
+    expect(0, {"check", "--kind", "filelist", "-"}, "-: ok, 2 entries\n", image);
+    expect(0, {"build", "-", out}, "", text);
+    const veq::Bytes built = kit::readFile(out);
+    expect(0, {"build", "--kind", "filelist", "-", "-"}, std::string(built.begin(), built.end()), text);
+    // A save that gives one name of a file a new file says so; the other name keeps the old bytes.
+    const std::string linked = here + "/linked_filelist.dat";
+    std::filesystem::create_hard_link(file, linked);
+    const std::string notice = expect(0, {"add", linked, "03010715"}, "03010715\n");
+    EXPECT_TRUE(notice.find(linked) != std::string::npos && notice.find("hard link") != std::string::npos) << notice;
     for (const Args& refused : {Args{"add", file, "03010715", "030107141"}, Args{"add", file, "03010715", "GGGGGGGG"},
                                 Args{"copy", file, "--from", bad, "--plane", "01"},
-                                Args{"autogen", bad, "--into", file}, Args{"build", bad, file}})
+                                Args{"autogen", bad, "--into", file}, Args{"build", bad, file},
+                                // A file whose name says another kind than the command uses.
+                                Args{"autogen", here + "/squadron.dat", "--into", file},
+                                Args{"extra", "--filelist", here + "/except.dat", here, "--add"},
+                                Args{"copy", file, "--from", here + "/except.dat", "--plane", "00"},
+                                Args{"missing", "--filelist", here + "/except.dat", "--except", file, here}})
         expect(1, refused, "");
     for (const Args& misused :
-         {Args{}, Args{"frobnicate", file}, Args{"dump", here}, Args{"copy", file, "--from", bad}})
+         {Args{}, Args{"frobnicate", file}, Args{"dump", here}, Args{"copy", file, "--from", bad}, Args{"dump", "-"},
+          Args{"build", file, "-"}})
         expect(2, misused, "");
 }
 
-TEST_F(MainWindow, OpensTheFilesItIsGivenAndFilesDroppedOnAList)
+TEST(Cli, RunsAddingToOneFileAtOnceLoseNothingAndASavedChangeIsNoRefusal)
+{
+    kit::TempFolder folder;
+    const QString file = QString::fromStdString((folder / "filelist.dat").string());
+    kit::writeFile(folder / "filelist.dat", kit::dataImage(ListId::FileList, {}));
+    std::string expected;
+    for (unsigned k = 0; k < 25; ++k) {
+        std::array<QProcess, 2> runs;
+        for (unsigned run = 0; run < runs.size(); ++run) {
+            const std::string entry = "0301" + kit::hex2(k) + kit::hex2(run);
+            runs[run].start(QStringLiteral(VEQ_CLI), {QStringLiteral("add"), file, QString::fromStdString(entry)});
+            expected += entry + '\n';
+        }
+        for (QProcess& run : runs)
+            EXPECT_TRUE(run.waitForFinished(60000) && run.exitCode() == 0);
+    }
+    EXPECT_EQ(veq({"dump", file.toStdString()}).out, expected);
+    // Saved, but the entry added could not be printed: neither done nor refused.
+    EXPECT_EQ(veq({"add", file.toStdString(), "0301BB01"}, {}, QStringLiteral("/dev/full")).status, 3);
+    EXPECT_EQ(veq({"add", file.toStdString(), "0301BB01"}).out, "");
+}
+
+TEST_F(MainWindow, OpensTheFilesItIsGivenByTheirNames)
 {
     const QString notes = QString::fromStdString((folder / "notes.txt").string());
     kit::writeFile(folder / "notes.txt", kit::dataImage(ListId::Except, {"03011804 ======> 03010814"}));
@@ -115,16 +170,6 @@ TEST_F(MainWindow, OpensTheFilesItIsGivenAndFilesDroppedOnAList)
     window->openFiles({notes, QString::fromStdString((folder / "Mod_PlaneSq.DAT").string())});
     EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("notes.txt")) && shown(ListId::Except).empty());
     EXPECT_EQ(shown(ListId::PlaneSq), Entries{"2500000094"});
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(notes)});
-    QWidget* list = kit::find<QListView>(window.get(), "lExcept")->viewport();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list, &enter);
-    QApplication::sendEvent(list, &drop);
-    kit::settle();
-    EXPECT_TRUE(enter.isAccepted() && list->acceptDrops());
-    EXPECT_EQ(shown(ListId::Except), Entries{"03011804 ======> 03010814"});
 }
 
 } // namespace

@@ -30,9 +30,13 @@ TEST_P(ListModel, KeepsTheModelContractThroughEveryChange)
         }
     }
     EXPECT_EQ(model.add(model.entries().front()), GetParam());
-    model.addMany(Entries(items.begin() + 20, items.end()));
+    EXPECT_FALSE(model.index(model.count()).isValid());
+    veq::EntryChange change = model.addMany(Entries(items.begin() + 20, items.end()));
+    model.flip(change); // taken back and done again
+    model.flip(change);
     model.removeAt({0, 1, 5, 6, 7, static_cast<std::size_t>(model.count() - 1)});
-    model.assign(kit::randomEntries(veq::ListId::FileList, 30, 6));
+    change = model.assign(kit::randomEntries(veq::ListId::FileList, 30, 6));
+    model.flip(change);
     model.removeAt({});
     model.assign({});
     EXPECT_EQ(model.count(), 0);

@@ -97,6 +97,23 @@ TEST_F(MainWindow, WriteOverAFileWithOtherNamesSaysTheyKeepTheOldContents)
     EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("hard link"))) << kit::shownMessage().toStdString();
 }
 
+TEST_F(MainWindow, WriteOverAFileChangedOnDiskSinceItWasReadRefusesOnceSayingSo)
+{
+    read(ListId::FileList, {"03010714"});
+    const kit::fs::path file = folder / veq::dataFileName(ListId::FileList);
+    const veq::Bytes theirs = kit::dataImage(ListId::FileList, {"03020000", "03020001"});
+    kit::writeFile(file, theirs); // another program saves it meanwhile
+    // The first Write says so; the next replaces it, and a Write after that finds its own file.
+    for (int write = 0; write < 3; ++write) {
+        answer(file);
+        kit::click(window.get(), "bWrFilelist");
+        EXPECT_EQ(kit::readFile(file) == theirs, write == 0) << write;
+        EXPECT_EQ(kit::shownMessage().contains(QStringLiteral("changed on disk")), write == 0) << write;
+        if (write == 0)
+            kit::click(kit::topLevel("FormMessage"), "bOK");
+    }
+}
+
 TEST_F(MainWindow, DeleteTakesAThousandSelectedEntriesAtMostAndTheDeleteKeyToo)
 {
     window->AddListItems(kit::randomEntries(ListId::FileList, 1500, 4), ListId::FileList);
@@ -159,9 +176,11 @@ TEST(DataFolder, IsTheSimulationsFolderInTheWinePrefixWhateverItsCaseOrElseHome)
     const kit::fs::path folder = prefix / "drive_c/SIERRA/RedBaron3D/Data/Simpatch";
     kit::fs::create_directories(folder.parent_path());
     EXPECT_EQ(simulationDataDirectory(), QDir::homePath());
-    kit::writeFile(folder, {1}); // a file of that name is no folder
+    // A file of that name is no folder; spelt as the program spells it, it is found by name.
+    const kit::fs::path file = folder.parent_path() / "simpatch";
+    kit::writeFile(file, {1});
     EXPECT_EQ(simulationDataDirectory(), QDir::homePath());
-    kit::fs::remove(folder);
+    kit::fs::remove(file);
     kit::fs::create_directory(folder);
     EXPECT_EQ(simulationDataDirectory(), QDir::cleanPath(QString::fromStdString(folder.string())));
     qunsetenv("WINEPREFIX");

@@ -1,0 +1,215 @@
+#include "audits/directory_chooser.h"
+#include "tests/windows/main_window_fixture.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+using veq::Entries;
+using veq::ListId;
+
+namespace {
+
+// What a list shows, and the headers that Write writes back with it (none while it is empty).
+struct ListState {
+    Entries entries;
+    QString count;
+    std::optional<veq::DataFileHeaders> headers;
+    bool operator==(const ListState&) const = default;
+};
+
+class History : public MainWindow {
+protected:
+    QListView* view(ListId id) const { return kit::find<QListView>(window.get(), controls(id).list); }
+
+    ListState state(ListId id)
+    {
+        ListState now{shown(id), kit::text(window.get(), controls(id).count), std::nullopt};
+        if (!now.entries.empty()) {
+            answer(folder / "state.dat");
+            kit::click(window.get(), controls(id).write);
+            veq::ConversionBuffer buf{};
+            now.headers = veq::parseDataFile(kit::readFile(folder / "state.dat"), id, buf)->headers;
+        }
+        return now;
+    }
+
+    void activate()
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // The keys go where the user's would: to the widget with the keyboard.
+    void press(const QKeySequence& keys)
+    {
+        activate();
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        kit::settle();
+    }
+
+    // The list's menu, from a right-click or from `keys` on the list: which of its items can act.
+    std::vector<bool> openMenu(ListId id, const QKeySequence& keys = {})
+    {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4), view(id)->mapToGlobal(QPoint(4, 4)));
+        if (keys.isEmpty())
+            QApplication::sendEvent(view(id)->viewport(), &click);
+        else
+            QTest::keySequence(view(id), keys);
+        menu = window->findChild<QMenu*>(QStringLiteral("listMenu"));
+        EXPECT_TRUE(menu->isVisible());
+        std::vector<bool> enabled;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                enabled.push_back(action->isEnabled());
+        return enabled;
+    }
+    void choose(const QString& command)
+    {
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(command))
+                action->trigger();
+        menu->close();
+        kit::settle();
+    }
+
+    QMenu* menu = nullptr;
+};
+
+TEST_F(History, EveryStepIsUndoneAndRedoneExactly)
+{
+    kit::writeFile(folder / "03FF0001.bmp", {1});
+    kit::SquadronBuilder squadrons;
+    squadrons.record(0x94, 1, {0x25, 0x26});
+    kit::writeFile(folder / "squadron.dat", squadrons.image());
+    kit::writeFile(folder / "other.dat", kit::dataImage(ListId::PlaneSq, {"2500000095", "2600000095"}));
+    veq::Bytes otherHeaders = kit::dataImage(ListId::FileList, kit::randomEntries(ListId::FileList, 40, 9));
+    otherHeaders[0] = 0x01;
+    kit::writeFile(folder / "b.dat", otherHeaders);
+    kit::writeFile(folder / "dropped.dat", kit::dataImage(ListId::PlaneSq, {"0100000001"}));
+    const QString here = QString::fromStdString(folder.path().string());
+
+    // A tool opened by its launcher, given a text or a folder (or the file answered), and finished.
+    auto finish = [this](const char* launcher, const char* name, const char* input, const QString& text,
+                         const char* work, const char* finishButton) {
+        kit::click(window.get(), launcher);
+        QWidget* tool = kit::topLevel(name);
+        if (auto* box = input ? qobject_cast<QLineEdit*>(kit::findNamed(tool, input)) : nullptr)
+            box->setText(text);
+        else if (input)
+            kit::find<DirectoryChooser>(tool, input)->setCurrentPath(text);
+        kit::click(tool, work);
+        kit::click(tool, finishButton);
+    };
+    const struct {
+        const char* step;
+        ListId id;
+        std::function<void()> act;
+    } steps[] = {
+        {"read, the list's first change", ListId::FileList,
+         [&] { read(ListId::FileList, kit::randomEntries(ListId::FileList, 50, 8)); }},
+        {"read over another file", ListId::FileList,
+         [&] {
+             answer(folder / "b.dat");
+             kit::click(window.get(), "bRdFilelist");
+         }},
+        {"Add", ListId::Except,
+         [&] {
+             finish("bAddExcept", "fFileListAdd", "tAddFilelistText", QStringLiteral("03011804-03010814"),
+                    "bAddFileListEntry", "bFileListEntryFinish");
+         }},
+        {"Copy", ListId::PlaneSq,
+         [&] {
+             answer(folder / "other.dat");
+             finish("bCopyPlaneSq", "fCopy", "tCopyPlaneId", QStringLiteral("25"), "bCopyAdd", "bCopyFinish");
+         }},
+        {"Extra", ListId::FileList, [&] { finish("bExtra", "fExtra", "DirExtra", here, "bCheck", "Command1"); }},
+        {"AutoGen", ListId::PlaneSq,
+         [&] {
+             answer(folder / "squadron.dat");
+             finish("bAuoGen", "fAutoGen", nullptr, {}, "bOpenSq", "bFinish");
+         }},
+        {"delete", ListId::FileList,
+         [&] {
+             kit::selectRows(view(ListId::FileList), {0, 2, 3});
+             kit::click(window.get(), "bDelFileList");
+         }},
+        {"paste", ListId::Except,
+         [&] {
+             QGuiApplication::clipboard()->setText(QStringLiteral("03011804 ======> 0301081f\r\n03011805-03010815"));
+             press(QKeySequence::Paste);
+         }},
+        {"drop of a file whatever its name", ListId::PlaneSq,
+         [&] {
+             QMimeData files;
+             files.setUrls({QUrl::fromLocalFile(here + QStringLiteral("/dropped.dat"))});
+             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(view(ListId::PlaneSq)->viewport(), &enter);
+             QApplication::sendEvent(view(ListId::PlaneSq)->viewport(), &drop);
+             kit::settle();
+             EXPECT_TRUE(enter.isAccepted() && view(ListId::PlaneSq)->viewport()->acceptDrops());
+         }},
+    };
+    const QKeySequence redoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    std::size_t turn = 0;
+    for (const auto& [step, id, act] : steps) {
+        SCOPED_TRACE(step);
+        activate();
+        view(id)->setFocus(); // the keys act on it, also once a button has the keyboard
+        kit::find(window.get(), controls(id).add)->setFocus();
+        const ListState before = state(id);
+        act();
+        const ListState after = state(id);
+        ASSERT_NE(before, after);
+        for (int round = 0; round < 2; ++round) {
+            press(QKeySequence::Undo);
+            EXPECT_EQ(state(id), before);
+            press(redoKeys[turn++ % 2]);
+            EXPECT_EQ(state(id), after);
+        }
+    }
+    EXPECT_EQ(kit::shownMessage(), QString());
+}
+
+class Clipboard : public History, public ::testing::WithParamInterface<ListId> {};
+
+TEST_P(Clipboard, CopyThenPasteGivesTheSameEntriesABadLineNothingAndTheMenuActsOnItsList)
+{
+    const ListId id = GetParam();
+    Entries entries = kit::randomEntries(id, 200, 5);
+    const std::string odd = "0301180\xE6\x97\xA5"; // typed, never written: a character outside ASCII
+    entries.push_back(id == ListId::Except ? odd + " ======> 03010814"
+                                           : odd + std::string(veq::entryLength(id) - 8, 'A'));
+    window->AddListItems(entries, id);
+    const Entries held = shown(id);
+    QGuiApplication::clipboard()->clear();
+    // Undo, Redo, Copy, Paste, Delete, Select All: which can act.
+    EXPECT_EQ(openMenu(id), (std::vector<bool>{true, false, false, false, false, true}));
+    choose(QStringLiteral("Select All"));
+    EXPECT_EQ(openMenu(id, QKeySequence(Qt::Key_Menu)), (std::vector<bool>{true, false, true, false, true, true}));
+    choose(QStringLiteral("Copy"));
+    press(QKeySequence::Undo);
+    ASSERT_TRUE(shown(id).empty());
+    openMenu(id, QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Redo Add 201 entries"));
+    choose(QStringLiteral("Paste"));
+    EXPECT_EQ(shown(id), held);
+
+    QGuiApplication::clipboard()->setText(QString::fromStdString(held.front() + "\n\n" + held.front() + "0\n"));
+    press(QKeySequence::Paste);
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("line 3")));
+    EXPECT_EQ(shown(id), held);
+    press(QKeySequence::Undo); // the paste before, not the refused one
+    EXPECT_TRUE(shown(id).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, Clipboard, ::testing::ValuesIn(veq::kAllLists));
+
+} // namespace
