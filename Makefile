@@ -14,7 +14,7 @@ WERROR        := $(if $(CI),ON,OFF)
 CMAKE_ARGS    ?=
 
 .PHONY: all deps build run test test-plain test-sanitize bench fuzz samples screenshots package clean
-.PHONY: windows-qt windows windows-zip test-windows test-windows-core test-windows-ci
+.PHONY: windows-qt windows windows-zip windows-screenshots test-windows test-windows-core test-windows-ci
 
 all: build
 
@@ -49,6 +49,10 @@ windows: windows-qt
 
 windows-zip: windows
 	scripts/windows-zip.sh $(WINDOWS_BUILD) dist/veq-editor-$(VERSION)-windows-x64.zip
+
+# The user guide's pictures of the Windows program, taken under Wine.
+windows-screenshots: windows-qt
+	docs/make-windows-screenshots.sh $(WINDOWS_BUILD) $(WINDOWS_QT)
 
 # Every test of the Windows build under Wine, the windows' tests among them;
 # test-windows-core: the part without Qt alone, which needs no Qt build.

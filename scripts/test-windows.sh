@@ -4,8 +4,7 @@
 # runs its tests under Wine. With QT_PREFIX that is the whole program: the
 # windows' tests offscreen and veq-editor.exe on a virtual X server; without
 # it the part that needs no Qt (the core, its tests and the sample generator).
-# The Wine prefix lives in the build folder: ~/.wine is where the program
-# looks for the simulation, so it is never touched.
+# The Wine prefix (scripts/wine-prefix.sh) lives in the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,25 +25,7 @@ unset DISPLAY WAYLAND_DISPLAY
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 trap 'exit 1' INT TERM HUP
 
-# The prefix is made once per build folder; the mark says it was made whole,
-# so an interrupted first run starts it over instead of using half a prefix.
-ready="$WINEPREFIX/.veq-prefix-complete"
-if [ ! -f "$ready" ]; then
-  echo "Creating the Wine prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  log="$build/wineboot.log"
-  # No Mono or Gecko: the tests need neither, and installing them would ask.
-  # A bare prefix has no Courier New, which every Windows has and the entry
-  # lists ask for: Liberation Mono has its metrics and stands in for it.
-  if ! WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >"$log" 2>&1 ||
-     ! wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f >>"$log" 2>&1 ||
-     ! wineserver -w >>"$log" 2>&1; then
-    cat "$log" >&2
-    echo "test-windows: could not create the Wine prefix" >&2
-    exit 1
-  fi
-  touch "$ready"
-fi
+scripts/wine-prefix.sh "$WINEPREFIX"
 
 # One server for the whole run, up and warm before the tests start: test
 # programs that start together on a cold server have hung here.
