@@ -15,9 +15,14 @@ void openFolder(QWidget* window, const char* chooser, const kit::fs::path& path)
     kit::find<DirectoryChooser>(window, chooser)->setCurrentPath(QString::fromStdString(path.string()));
 }
 
-TEST_F(MainWindow, MissingReportsOnTheListsAsTheyStandAndKeepsItsReport)
+TEST_F(MainWindow, MissingNeedsBothListsReportsOnThemAsTheyStandAndKeepsItsReport)
 {
+    // Missing asks for the file list first, then for the exception list.
+    kit::click(window.get(), "bMissing");
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("filelist.dat")));
     window->AddListItems({"03010714", "03010715", "03010716"}, ListId::FileList);
+    kit::click(window.get(), "bMissing");
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("except.dat")) && !kit::topLevel("Missing"));
     window->AddListItems({"03010716 ======> 03010717", "03010718 ======> 03010714", "03010719 ======> 03010717"},
                          ListId::Except);
     kit::writeFile(folder / "03010714.BMP", {1});
