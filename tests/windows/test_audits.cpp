@@ -2,6 +2,7 @@
 #include "tests/windows/main_window_fixture.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 using veq::Entries;
@@ -14,9 +15,14 @@ void openFolder(QWidget* window, const char* chooser, const kit::fs::path& path)
     kit::find<DirectoryChooser>(window, chooser)->setCurrentPath(QString::fromStdString(path.string()));
 }
 
-TEST_F(MainWindow, MissingReportsOnTheListsAsTheyStandAndKeepsItsReport)
+TEST_F(MainWindow, MissingNeedsBothListsReportsOnThemAsTheyStandAndKeepsItsReport)
 {
+    // Missing asks for the file list first, then for the exception list.
+    kit::click(window.get(), "bMissing");
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("filelist.dat")));
     window->AddListItems({"03010714", "03010715", "03010716"}, ListId::FileList);
+    kit::click(window.get(), "bMissing");
+    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("except.dat")) && !kit::topLevel("Missing"));
     window->AddListItems({"03010716 ======> 03010717", "03010718 ======> 03010714", "03010719 ======> 03010717"},
                          ListId::Except);
     kit::writeFile(folder / "03010714.BMP", {1});
@@ -96,7 +102,7 @@ TEST(Chooser, OpensWhatIsOpenedNotWhatIsHighlightedAndComparesNamesAsTheFileSyst
     };
     QWidget host;
     auto* chooser = new DirectoryChooser(QStringLiteral("dirTest"), &host);
-    chooser->resize(400, 500);
+    chooser->resize(150, 500);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     EXPECT_EQ(chooser->currentPath(), QDir::cleanPath(QDir::currentPath()));
@@ -116,6 +122,8 @@ TEST(Chooser, OpensWhatIsOpenedNotWhatIsHighlightedAndComparesNamesAsTheFileSyst
     auto* shown = kit::find<QLineEdit>(chooser, "dirTestPath");
     QTest::keyClicks(shown, QStringLiteral("/x"));
     EXPECT_EQ(shown->text(), QDir::toNativeSeparators(path("a/b")));
+    // A folder too deep for the tree's width scrolls it sideways, its name whole.
+    EXPECT_GT(tree->horizontalScrollBar()->maximum(), 0);
 
 #ifndef Q_OS_WIN
     // A dot-folder, where Wine keeps the simulation, opens like any other.

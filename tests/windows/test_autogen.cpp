@@ -60,9 +60,7 @@ TEST_F(MainWindow, ToolWindowsLeaveByCancelEscapeOrTheirFrameAndHandNothingOver)
     window->AddListItems({"03010714"}, ListId::FileList);
     window->AddListItems({"03010714 ======> 03010715"}, ListId::Except);
     const struct {
-        const char* launcher;
-        const char* name;
-        const char* cancel;
+        const char *launcher, *name, *cancel;
     } tools[] = {{"bAddPlaneSq", "fFileListAdd", "bFileListEntryCancel"},
                  {"bCopyPlaneSq", "fCopy", "bCopyCancel"},
                  {"bAuoGen", "fAutoGen", "Command3"},
