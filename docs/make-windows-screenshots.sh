@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 build=${1:?usage: docs/make-windows-screenshots.sh BUILD_FOLDER QT_PREFIX}
 qt=${2:?usage: docs/make-windows-screenshots.sh BUILD_FOLDER QT_PREFIX}
-scripts/install-deps.sh wine wine64 fonts-liberation2
+scripts/install-deps.sh wine wine64 fonts-wine fonts-liberation2
 scripts/windows-build.sh "$build" "$qt" veq-make-samples veq-screenshot-tour
 tools=$(cd "$build/tools" && pwd)
 
@@ -25,11 +25,11 @@ wine "$tools/veq-make-samples.exe" 'C:\Sierra\Redbaron3d\data\simpatch' >/dev/nu
 # Started inside the data folder, which Wine names by its drive C: path.
 (cd "$data" && env -u QT_QPA_PLATFORM -u QT_STYLE_OVERRIDE \
   xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
-  wine "$tools/veq-screenshot-tour.exe" 'C:\Sierra\Redbaron3d\data\simpatch' 'C:\shots')
+  wine "$tools/veq-screenshot-tour.exe" 'C:\Sierra\Redbaron3d\data\simpatch' "Z:${stage//\//\\}\\shots")
 
 # The main window and one tool window, its folder tree showing the drives.
 mkdir -p docs/screenshots
 for shot in main-window missing-window; do
-  cp "$WINEPREFIX/drive_c/shots/$shot.png" "docs/screenshots/windows-$shot.png"
+  cp "$stage/shots/$shot.png" "docs/screenshots/windows-$shot.png"
 done
 ls -l docs/screenshots/windows-*.png

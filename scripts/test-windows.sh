@@ -12,7 +12,7 @@ build=${1:?usage: scripts/test-windows.sh BUILD_FOLDER [QT_PREFIX]}
 qt=${2:-}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-scripts/install-deps.sh wine wine64 fonts-liberation2 xdotool
+scripts/install-deps.sh wine wine64 fonts-wine fonts-liberation2 xdotool
 JOBS=$jobs scripts/windows-build.sh "$build" "$qt"
 
 WINEPREFIX="$(cd "$build" && pwd)/wine-prefix"
