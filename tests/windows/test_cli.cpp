@@ -15,8 +15,7 @@ namespace {
 std::string lines(std::string text)
 {
 #ifdef _WIN32
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
-        text.erase(at, 1);
+    std::erase(text, '\r');
 #endif
     return text;
 }
