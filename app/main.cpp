@@ -32,8 +32,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VEQ Editor"));
     QApplication::setDesktopFileName(QStringLiteral("veq-editor"));
-    // Every window takes the program's icon; the SVG needs Qt's SVG plugins.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/veq-editor.svg")));
+    // Every window takes the program's icon (on Linux an SVG, drawn by Qt's SVG plugins).
+    QApplication::setWindowIcon(QIcon(QStringLiteral(VEQ_WINDOW_ICON)));
 
     QtFileDialogs fileDialogs;
     VEQ window(fileDialogs);

@@ -59,6 +59,15 @@ function(veq_layer target folder)
   target_include_directories(${target} PUBLIC ${view})
 endfunction()
 
+# A static Qt (the Windows build's) links only its default platform plugin
+# into a program; the programs that run offscreen need that one too.
+function(veq_offscreen_platform target)
+  get_target_property(qt_type Qt6::Core TYPE)
+  if(qt_type STREQUAL "STATIC_LIBRARY")
+    qt_import_plugins(${target} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+  endif()
+endfunction()
+
 # Installs a file made in the build as FILE.gz in DESTINATION, compressed
 # without a name or time stamp, as Debian keeps manual pages and changelogs.
 function(veq_install_gzipped target file destination)

@@ -42,7 +42,8 @@ shots=$stage/shots
   "$tools/veq-screenshot-tour" "$data" "$shots")
 
 mkdir -p docs/screenshots
-rm -f docs/screenshots/*.png
+# The Windows program's pictures (make windows-screenshots) stay.
+find docs/screenshots -name '*.png' ! -name 'windows-*' -delete
 cp "$shots"/*.png docs/screenshots/
 echo "Pictures refreshed in docs/screenshots:"
 ls -l docs/screenshots

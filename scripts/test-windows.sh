@@ -1,46 +1,31 @@
 #!/usr/bin/env bash
-# scripts/test-windows.sh [BUILD_FOLDER]   (default build-windows)
-# Cross-builds everything that needs no Qt (the core, its tests and the sample
-# generator) for 64-bit Windows with MinGW-w64, then runs the tests under Wine.
-# The Wine prefix lives in the build folder: ~/.wine is where the program
-# looks for the simulation, so it is never touched.
+# scripts/test-windows.sh BUILD_FOLDER [QT_PREFIX]
+# Cross-builds VEQ Editor for 64-bit Windows (scripts/windows-build.sh), then
+# runs its tests under Wine. With QT_PREFIX that is the whole program: the
+# windows' tests offscreen and veq-editor.exe on a virtual X server; without
+# it the part that needs no Qt (the core, its tests and the sample generator).
+# The Wine prefix (scripts/wine-prefix.sh) lives in the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${1:-build-windows}
+build=${1:?usage: scripts/test-windows.sh BUILD_FOLDER [QT_PREFIX]}
+qt=${2:-}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest
-
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DVEQ_BUILD_UI=OFF -DVEQ_WERROR=ON
-cmake --build "$build" -j "$jobs"
+scripts/install-deps.sh wine wine64 fonts-wine fonts-liberation2 xdotool
+JOBS=$jobs scripts/windows-build.sh "$build" "$qt"
 
 WINEPREFIX="$(cd "$build" && pwd)/wine-prefix"
 export WINEPREFIX
 export WINEDEBUG=-all
-# Nothing here opens a window; without a display Wine never tries to.
+# The tests open no window but on the X server the smoke test starts itself.
 unset DISPLAY WAYLAND_DISPLAY
 
 # Stop this prefix's Wine server however the run ends, keeping its status.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 trap 'exit 1' INT TERM HUP
 
-# The prefix is made once per build folder; the mark says it was made whole,
-# so an interrupted first run starts it over instead of using half a prefix.
-ready="$WINEPREFIX/.veq-prefix-ready"
-if [ ! -f "$ready" ]; then
-  echo "Creating the Wine prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  log="$build/wineboot.log"
-  # No Mono or Gecko: the tests need neither, and installing them would ask.
-  if ! WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >"$log" 2>&1 || ! wineserver -w >>"$log" 2>&1; then
-    cat "$log" >&2
-    echo "test-windows: could not create the Wine prefix" >&2
-    exit 1
-  fi
-  touch "$ready"
-fi
+scripts/wine-prefix.sh "$WINEPREFIX"
 
 # One server for the whole run, up and warm before the tests start: test
 # programs that start together on a cold server have hung here.

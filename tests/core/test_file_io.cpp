@@ -259,6 +259,8 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
     // A name that is not UTF-8 reaches the windows with U+FFFD for its bytes.
     kit::writeFile(folder / "caf\xE9.dat", Bytes{1});
     EXPECT_TRUE(mentions(refusal(veq::readFileBytes(folder / "caf\xEF\xBF\xBD.dat", 10)), "not valid UTF-8"));
+    // A read that fails (memory at address 0) ends with the system's reason, not in a retry.
+    EXPECT_TRUE(mentions(refusal(veq::readFileBytes("/proc/self/mem", 10)), reasonOf(std::errc::io_error)));
     fs::create_symlink("loop", folder / "loop");
     EXPECT_TRUE(
         mentions(refusal(veq::readFileBytes(folder / "loop", 10)), reasonOf(std::errc::too_many_symbolic_link_levels)));

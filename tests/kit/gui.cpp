@@ -68,7 +68,8 @@ QString text(const QWidget* root, const char* labelName) { return find<QLabel>(r
 QString shownMessage()
 {
     const QWidget* window = topLevel("FormMessage");
-    return window && window->isVisible() ? text(window, "lMessage") : QString();
+    // Without the zero-width spaces where the window may break a long line.
+    return window && window->isVisible() ? text(window, "lMessage").remove(QChar(0x200B)) : QString();
 }
 
 } // namespace kit

@@ -56,13 +56,14 @@ protected:
     // The list's menu, from a right-click or from `keys` on the list: which of its items can act.
     std::vector<bool> openMenu(ListId id, const QKeySequence& keys = {})
     {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4), view(id)->mapToGlobal(QPoint(4, 4)));
+        const QPoint at = view(id)->mapToGlobal(QPoint(4, 60)); // a right-click's menu opens there
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 60), at);
         if (keys.isEmpty())
             QApplication::sendEvent(view(id)->viewport(), &click);
         else
             QTest::keySequence(view(id), keys);
         menu = window->findChild<QMenu*>(QStringLiteral("listMenu"));
-        EXPECT_TRUE(menu->isVisible());
+        EXPECT_TRUE(menu->isVisible() && (!keys.isEmpty() || menu->pos() == at));
         std::vector<bool> enabled;
         for (QAction* action : menu->actions())
             if (!action->isSeparator())
@@ -208,6 +209,8 @@ TEST_P(Clipboard, CopyThenPasteGivesTheSameEntriesABadLineNothingAndTheMenuActsO
     EXPECT_EQ(shown(id), held);
     press(QKeySequence::Undo); // the paste before, not the refused one
     EXPECT_TRUE(shown(id).empty());
+    QTest::keyClick(view(id), Qt::Key_Down, Qt::ShiftModifier); // another shifted key opens no menu
+    EXPECT_FALSE(menu->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, Clipboard, ::testing::ValuesIn(veq::kAllLists));

@@ -61,7 +61,7 @@ TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
     read(id, kit::randomEntries(id, 5, 3));
     window->AddListItems({std::string(veq::entryLength(id), 'G')}, id);
     const Entries before = shown(id);
-    const kit::fs::path damaged = folder / "damaged.dat";
+    const kit::fs::path damaged = folder / (std::string(60, 'x') + ".damaged.dat"); // wider than the window
     kit::writeFile(damaged, veq::Bytes(50, 1));
     const struct {
         const char* button;
