@@ -56,14 +56,15 @@ protected:
     // The list's menu, from a right-click or from `keys` on the list: which of its items can act.
     std::vector<bool> openMenu(ListId id, const QKeySequence& keys = {})
     {
-        const QPoint at = view(id)->mapToGlobal(QPoint(4, 60)); // a right-click's menu opens there
+        // A right-click's menu opens at the pointer's height (across, it may move to stay on the screen).
+        const QPoint at = view(id)->mapToGlobal(QPoint(4, 60));
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 60), at);
         if (keys.isEmpty())
             QApplication::sendEvent(view(id)->viewport(), &click);
         else
             QTest::keySequence(view(id), keys);
         menu = window->findChild<QMenu*>(QStringLiteral("listMenu"));
-        EXPECT_TRUE(menu->isVisible() && (!keys.isEmpty() || menu->pos() == at));
+        EXPECT_TRUE(menu->isVisible() && (!keys.isEmpty() || menu->pos().y() == at.y()));
         std::vector<bool> enabled;
         for (QAction* action : menu->actions())
             if (!action->isSeparator())
