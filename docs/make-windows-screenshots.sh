@@ -10,7 +10,6 @@ cd "$(dirname "$0")/.."
 
 build=${1:?usage: docs/make-windows-screenshots.sh BUILD_FOLDER QT_PREFIX}
 qt=${2:?usage: docs/make-windows-screenshots.sh BUILD_FOLDER QT_PREFIX}
-scripts/install-deps.sh wine wine64 fonts-wine fonts-liberation2
 scripts/windows-build.sh "$build" "$qt" veq-make-samples veq-screenshot-tour
 tools=$(cd "$build/tools" && pwd)
 

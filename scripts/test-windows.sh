@@ -12,20 +12,19 @@ build=${1:?usage: scripts/test-windows.sh BUILD_FOLDER [QT_PREFIX]}
 qt=${2:-}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-scripts/install-deps.sh wine wine64 fonts-wine fonts-liberation2 xdotool
-JOBS=$jobs scripts/windows-build.sh "$build" "$qt"
-
+mkdir -p "$build"
 WINEPREFIX="$(cd "$build" && pwd)/wine-prefix"
 export WINEPREFIX
 export WINEDEBUG=-all
+# Wine first: the build names it as the tests' emulator.
+scripts/wine-prefix.sh "$WINEPREFIX"
+JOBS=$jobs scripts/windows-build.sh "$build" "$qt"
+
 # The tests open no window but on the X server the smoke test starts itself.
 unset DISPLAY WAYLAND_DISPLAY
-
 # Stop this prefix's Wine server however the run ends, keeping its status.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 trap 'exit 1' INT TERM HUP
-
-scripts/wine-prefix.sh "$WINEPREFIX"
 
 # One server for the whole run, up and warm before the tests start: test
 # programs that start together on a cold server have hung here.

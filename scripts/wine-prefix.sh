@@ -6,6 +6,9 @@
 # program looks for the simulation.
 set -euo pipefail
 prefix=${1:?usage: scripts/wine-prefix.sh PREFIX}
+# Wine, its own fonts (without them Qt's offscreen windows draw no text) and
+# Liberation Mono, which stands in for Courier New below.
+"$(dirname "$0")/install-deps.sh" wine wine64 fonts-wine fonts-liberation2
 ready="$prefix/.veq-prefix-complete"
 [ -f "$ready" ] && exit 0
 
