@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Runs the README's git recipe, as written there, in a scratch repository:
+# Runs the git recipe of the command-line guide, as written there, in a scratch repository:
 # before it git diff calls a changed filelist.dat binary, after it git diff and
 # git show print the entry that was added.
 set -euo pipefail
 veq=$1
-readme=$2
+readme=$2 # the guide to the command line
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/out" ] && cat "$work/out"; exit 1; }
 
-# The recipe is the sh block of the README that sets the textconv filter.
+# The recipe is the sh block of the guide that sets the textconv filter.
 recipe=$(awk '/^```sh$/ { inside = 1; block = ""; next }
               /^```$/ { if (inside && block ~ /textconv/) { printf "%s", block; exit } inside = 0; next }
               inside { block = block $0 "\n" }' "$readme")
