@@ -1,7 +1,6 @@
 #include "core/codec.h"
 
 #include <charconv>
-#include <optional>
 
 namespace veq {
 
@@ -18,12 +17,6 @@ void putByte(char* out, std::uint8_t val)
 }
 
 } // namespace
-
-std::size_t entryLength(ListId id)
-{
-    constexpr std::array<std::size_t, kAllLists.size()> lengths{kPartIdLength, kExceptLength, kPlaneSqLength};
-    return lengths[slotOf(id)];
-}
 
 void ByteToHexStr(std::uint8_t val, std::string& out)
 {
@@ -122,16 +115,16 @@ std::string partIdText(const ConversionBuffer& buf)
 std::string exceptPairText(std::string_view left, std::string_view right)
 {
     std::string text;
-    text.reserve(kExceptLength);
+    text.reserve(left.size() + kExceptSeparator.size() + right.size());
     text.append(left).append(kExceptSeparator).append(right);
     return text;
 }
 
 std::string planeSqText(std::uint8_t plane, std::uint8_t squad)
 {
-    std::string text(kPlaneSqLength, '0');
+    std::string text = "PP000000SS";
     putByte(&text[0], plane);
-    putByte(&text[kPlaneSqLength - 2], squad);
+    putByte(&text[text.size() - 2], squad);
     return text;
 }
 
@@ -142,94 +135,6 @@ std::string toUpperAscii(std::string_view text)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     return out;
-}
-
-namespace {
-
-// "03011804-03010814": two part ids and one character of any kind between them.
-constexpr std::size_t kTypedExceptLength = 2 * kPartIdLength + 1;
-
-// The byte offsets at which the characters of a UTF-8 text start.
-std::vector<std::size_t> characterStarts(std::string_view text)
-{
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            starts.push_back(i);
-    return starts;
-}
-
-} // namespace
-
-Expected<Entry> typedEntry(ListId id, std::string_view typed)
-{
-    const std::string text = toUpperAscii(typed);
-    const std::vector<std::size_t> starts = characterStarts(text);
-    const std::size_t wanted = id == ListId::Except ? kTypedExceptLength : entryLength(id);
-    if (starts.size() != wanted)
-        return Refusal{"Invalid input length"};
-    if (id != ListId::Except)
-        return text;
-    const std::string_view view(text);
-    return exceptPairText(view.substr(0, starts[kPartIdLength]), view.substr(starts[wanted - kPartIdLength]));
-}
-
-namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    constexpr std::string_view kBlanks = " \t\r\v\f";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-// "03011804 ======> 03010814", as an exception list shows its entries (and
-// Copy gives them): two ids of eight characters around the separator.
-std::optional<Entry> shownExceptPair(std::string_view text)
-{
-    const std::size_t separator = text.find(kExceptSeparator);
-    if (separator == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view left = text.substr(0, separator);
-    const std::string_view right = text.substr(separator + kExceptSeparator.size());
-    if (characterStarts(left).size() != kPartIdLength || characterStarts(right).size() != kPartIdLength)
-        return std::nullopt;
-    return exceptPairText(toUpperAscii(left), toUpperAscii(right));
-}
-
-// A line as a message quotes it: a line far too long for an entry is cut short.
-std::string quotedLine(std::string_view line)
-{
-    constexpr std::size_t kShown = 40;
-    const std::vector<std::size_t> starts = characterStarts(line);
-    if (starts.size() <= kShown)
-        return '"' + std::string(line) + '"';
-    return '"' + std::string(line.substr(0, starts[kShown])) + "...\"";
-}
-
-} // namespace
-
-Expected<Entries> pastedEntries(ListId id, std::string_view text)
-{
-    Entries entries;
-    std::size_t number = 0;
-    for (std::size_t start = 0; start <= text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = trimmed(text.substr(start, end - start));
-        ++number;
-        start = end + 1;
-        if (line.empty())
-            continue;
-        std::optional<Entry> shown = id == ListId::Except ? shownExceptPair(line) : std::nullopt;
-        Expected<Entry> entry = shown ? Expected<Entry>(std::move(*shown)) : typedEntry(id, line);
-        if (!entry)
-            return Refusal{"Nothing was pasted: line " + std::to_string(number) + ", " + quotedLine(line) + ": " +
-                           entry.reason()};
-        entries.push_back(std::move(*entry));
-    }
-    return entries;
 }
 
 } // namespace veq

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/expected.h"
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -20,24 +18,14 @@ using Bytes = std::vector<std::uint8_t>;
 // id P1 P2 P3 P4, slot 0 = P4, 1 = P2, 2 = P3, 3 = P1.
 using ConversionBuffer = std::array<std::uint8_t, 4>;
 
-// The three main lists, and with them the three kinds of data file.
-enum class ListId { FileList = 1, Except = 2, PlaneSq = 3 };
-inline constexpr std::array<ListId, 3> kAllLists{ListId::FileList, ListId::Except, ListId::PlaneSq};
-// 0, 1 or 2: where a list's state stands in a three-slot array.
-[[nodiscard]] constexpr std::size_t slotOf(ListId id) { return static_cast<std::size_t>(id) - 1; }
-
 inline constexpr std::string_view kExceptSeparator = " ======> ";
 inline constexpr std::size_t kPartIdLength = 8;
-inline constexpr std::size_t kExceptLength = 25;
-inline constexpr std::size_t kPlaneSqLength = 10;
-// The length of an entry text of a list: 8, 25 or 10 characters.
-[[nodiscard]] std::size_t entryLength(ListId id);
 
 void ByteToHexStr(std::uint8_t val, std::string& out);
 void ByteToStr(std::uint8_t val, std::string& out);
 [[nodiscard]] std::string ByteToStr(std::uint8_t val);
 // Both parse digit pairs as hexadecimal in either case; a pair that is not
-// hexadecimal converts to 0, so writers check a text with isHexText() first.
+// hexadecimal converts to 0, so writers check their entries first (checkEntry).
 void StrToBytes(std::string_view inp, ConversionBuffer& buf);
 void PlaneSqStrToBytes(std::string_view inp, ConversionBuffer& buf);
 // The byte of one hexadecimal digit pair in either case; 0 for any other text.
@@ -62,18 +50,5 @@ void bufToGroup(const ConversionBuffer& buf, std::uint8_t* group);
 [[nodiscard]] std::string planeSqText(std::uint8_t plane, std::uint8_t squad);
 
 [[nodiscard]] std::string toUpperAscii(std::string_view text);
-
-// The entry that the Add window makes of a typed text (UTF-8): its letters in
-// upper case, checked by its length in characters and nothing else. An
-// exception pair is typed as two ids with any one character between them.
-// Refuses any other length with "Invalid input length".
-[[nodiscard]] Expected<Entry> typedEntry(ListId id, std::string_view typed);
-
-// The entries a pasted text (UTF-8) gives a list: each line that is not
-// blank, trimmed, taken as typedEntry takes a typed text; an exception pair
-// may also be in the form its list shows ("03011804 ======> 03010814").
-// Refuses the whole text at the first line that gives no entry, naming the
-// line by its number and text.
-[[nodiscard]] Expected<Entries> pastedEntries(ListId id, std::string_view text);
 
 } // namespace veq

@@ -10,7 +10,7 @@ namespace veq {
 std::string_view planeIdOf(ListId id, std::string_view entry)
 {
     // Every record kind keeps the aircraft in one digit pair of the entry text.
-    return entry.substr(id == ListId::PlaneSq ? 0 : 2, 2);
+    return entry.substr(dataKind(id).planeIdAt, 2);
 }
 
 Entries entriesOfPlane(ListId id, const Entries& entries, std::string_view planeId)

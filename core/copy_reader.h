@@ -2,6 +2,7 @@
 
 #include "core/codec.h"
 #include "core/expected.h"
+#include "core/kinds.h"
 
 #include <cstdint>
 #include <filesystem>

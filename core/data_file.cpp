@@ -1,34 +1,33 @@
 #include "core/data_file.h"
 
+#include "core/entry_parser.h"
 #include "core/file_io.h"
+#include "core/sentences.h"
 
 #include <algorithm>
 #include <map>
 
 namespace veq {
 
-std::size_t recordSize(ListId kind)
-{
-    constexpr std::array<std::size_t, kAllLists.size()> sizes{4, 8, 5};
-    return sizes[slotOf(kind)];
-}
-
-const char* dataFileName(ListId kind)
-{
-    constexpr std::array<const char*, kAllLists.size()> names{"filelist.dat", "except.dat", "planesq.dat"};
-    return names[slotOf(kind)];
-}
-
 std::optional<ListId> kindFromFileName(const std::filesystem::path& path)
 {
     const std::string name = toUpperAscii(displayPath(path.filename()));
     for (ListId kind : kAllLists)
-        if (name.ends_with(toUpperAscii(dataFileName(kind))))
+        if (name.ends_with(toUpperAscii(dataKind(kind).fileName)))
             return kind;
     return std::nullopt;
 }
 
-std::size_t largestDataFile(ListId kind) { return kFrameSize + static_cast<std::size_t>(kMaxRecords) * recordSize(kind); }
+std::size_t largestDataFile(ListId kind)
+{
+    return kFrameSize + static_cast<std::size_t>(kMaxRecords) * dataKind(kind).recordSize;
+}
+
+std::string DataFile::afterRecords() const
+{
+    return bytesAfterRecords == 0 ? std::string()
+                                  : sentences::bytesAfterRecords(entries.size(), bytesAfterRecords, looksLike);
+}
 
 const std::array<std::string, kPartPrefixRows>& partPrefixTable()
 {
@@ -42,100 +41,33 @@ const std::array<std::string, kPartPrefixRows>& partPrefixTable()
     return table;
 }
 
-namespace {
-
-std::string decodeRecord(const std::uint8_t* record, ListId kind, ConversionBuffer& buf)
-{
-    switch (kind) {
-    case ListId::FileList:
-        groupToBuf(record, buf);
-        return partIdText(buf);
-    case ListId::Except: {
-        groupToBuf(record, buf);
-        const std::string left = partIdText(buf);
-        groupToBuf(record + 4, buf);
-        return exceptPairText(left, partIdText(buf));
-    }
-    case ListId::PlaneSq:
-        buf[1] = record[0];
-        buf[0] = record[4];
-        return planeSqText(buf[1], buf[0]);
-    }
-    return {};
-}
-
-// `record` points into a zero-filled image: the bytes a kind leaves alone stay 0.
-void encodeRecord(const Entry& entry, ListId kind, ConversionBuffer& buf, std::uint8_t* record)
-{
-    switch (kind) {
-    case ListId::FileList:
-        StrToBytes(entry, buf);
-        bufToGroup(buf, record);
-        break;
-    case ListId::Except:
-        StrToBytes(std::string_view(entry).substr(0, kPartIdLength), buf);
-        bufToGroup(buf, record);
-        StrToBytes(std::string_view(entry).substr(entry.size() - kPartIdLength), buf);
-        bufToGroup(buf, record + 4);
-        break;
-    case ListId::PlaneSq:
-        PlaneSqStrToBytes(entry, buf);
-        record[0] = buf[1];
-        record[4] = buf[0];
-        break;
-    }
-}
-
-} // namespace
-
-Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind, ConversionBuffer& buf)
+Expected<DataFile> parseDataFile(std::span<const std::uint8_t> image, ListId kind, ConversionBuffer& buf,
+                                 std::optional<std::uint64_t> length)
 {
     if (image.size() < kFrameSize)
-        return Refusal{"it is " + counted(image.size(), "byte") + " long, shorter than the " +
-                       std::to_string(kFrameSize) + "-byte header of a data file"};
+        return Refusal{sentences::shorterThanFrame(image.size())};
 
     DataFile file;
     std::copy_n(image.begin(), kHeader1Size, file.headers.header1.begin());
     const auto recordCount = static_cast<std::int16_t>(image[20] | (image[21] << 8));
     std::copy_n(image.begin() + 22, kHeader2Size, file.headers.header2.begin());
 
-    const std::size_t size = recordSize(kind);
+    const DataKind& facts = dataKind(kind);
     const auto count = static_cast<std::size_t>(std::max<int>(recordCount, 0));
-    const std::size_t present = (image.size() - kFrameSize) / size;
+    const std::size_t present = (image.size() - kFrameSize) / facts.recordSize;
     if (count > present)
-        return Refusal{"its header claims " + counted(count, "record") + " but the file holds only " +
-                       std::to_string(present) + " (it is cut short, or it is not " + withArticle(dataFileName(kind)) +
-                       " file)"};
+        return Refusal{sentences::recordsCutShort(kind, count, present)};
+
+    const std::uint64_t records = std::max<std::uint64_t>(length.value_or(image.size()), image.size()) - kFrameSize;
+    file.bytesAfterRecords = records - count * facts.recordSize;
+    for (const DataKind& other : kDataKinds)
+        if (file.bytesAfterRecords > 0 && count > 0 && other.id != kind && records == count * other.recordSize)
+            file.looksLike = other.id;
 
     file.entries.reserve(count);
     for (std::size_t k = 0; k < count; ++k)
-        file.entries.push_back(decodeRecord(image.data() + kFrameSize + k * size, kind, buf));
+        file.entries.push_back(facts.decode(image.data() + kFrameSize + k * facts.recordSize, buf));
     return file;
-}
-
-Expected<void> checkWritable(ListId kind, const Entry& entry)
-{
-    const std::string_view text(entry);
-    bool writable = false;
-    const char* form = "";
-    switch (kind) {
-    case ListId::FileList:
-        writable = text.size() == kPartIdLength && isHexText(text);
-        form = "a part identifier of eight hexadecimal digits";
-        break;
-    case ListId::Except:
-        writable = text.size() == kExceptLength && isHexText(text.substr(0, kPartIdLength)) &&
-                   isHexText(text.substr(kExceptLength - kPartIdLength));
-        form = "a pair of part identifiers of eight hexadecimal digits";
-        break;
-    case ListId::PlaneSq:
-        writable = text.size() == kPlaneSqLength && isHexText(text.substr(0, 2)) && isHexText(text.substr(8, 2));
-        form = "a plane-squadron entry (ten characters, hexadecimal plane and squad pairs)";
-        break;
-    }
-    if (writable)
-        return {};
-    return Refusal{"the entry " + quoteText(entry) + " is not " + form};
 }
 
 Entries fileListRecordOrder(const Entries& entries)
@@ -173,14 +105,13 @@ Entries fileListRecordOrder(const Entries& entries)
 Expected<Bytes> buildDataFile(ListId kind, const DataFileHeaders& headers, const Entries& entries, ConversionBuffer& buf)
 {
     if (entries.size() > static_cast<std::size_t>(kMaxRecords))
-        return Refusal{"the list holds " + std::to_string(entries.size()) +
-                       " entries, but a data file can hold at most " + std::to_string(kMaxRecords)};
+        return Refusal{sentences::tooManyEntries(entries.size())};
     for (const Entry& entry : entries)
-        if (auto writable = checkWritable(kind, entry); !writable)
-            return Refusal{writable.reason()};
+        if (auto stored = checkEntry(kind, entry); !stored)
+            return Refusal{stored.reason()};
 
-    const std::size_t size = recordSize(kind);
-    Bytes image(kFrameSize + entries.size() * size, 0);
+    const DataKind& facts = dataKind(kind);
+    Bytes image(kFrameSize + entries.size() * facts.recordSize, 0);
     std::copy(headers.header1.begin(), headers.header1.end(), image.begin());
     const auto count = static_cast<std::uint16_t>(entries.size());
     image[20] = static_cast<std::uint8_t>(count & 0xFF);
@@ -190,56 +121,32 @@ Expected<Bytes> buildDataFile(ListId kind, const DataFileHeaders& headers, const
     const Entries grouped = kind == ListId::FileList ? fileListRecordOrder(entries) : Entries{};
     const Entries& order = kind == ListId::FileList ? grouped : entries;
     for (std::size_t k = 0; k < order.size(); ++k)
-        encodeRecord(order[k], kind, buf, image.data() + kFrameSize + k * size);
+        facts.encode(order[k], buf, image.data() + kFrameSize + k * facts.recordSize);
     return image;
 }
 
 namespace {
 
-// saveDataFile's image, or its refusal: nothing may be written.
-Expected<Bytes> imageToSave(ListId kind, const DataFileHeaders& headers, const Entries& entries, ConversionBuffer& buf)
-{
-    auto image = buildDataFile(kind, headers, entries, buf);
-    if (!image)
-        return Refusal{"File not saved: " + image.reason() + ". Nothing was written."};
-    return image;
-}
-
-Expected<DataFile> decode(const Expected<Bytes>& image, ListId kind, const std::string& source, ConversionBuffer& buf)
+Expected<DataFile> decode(const Expected<Bytes>& image, ListId kind, const std::string& source, ConversionBuffer& buf,
+                          std::optional<std::uint64_t> length = std::nullopt)
 {
     if (!image)
         return Refusal{image.reason()};
-    auto file = parseDataFile(*image, kind, buf);
+    auto file = parseDataFile(*image, kind, buf, length);
     if (!file)
-        return Refusal{"Could not read " + source + ": " + file.reason() + "."};
+        return Refusal{sentences::couldNotRead(source, file.reason())};
     return file;
 }
 
 } // namespace
 
-Expected<SaveReport> saveDataFile(const std::filesystem::path& path, ListId kind, const DataFileHeaders& headers,
-                                  const Entries& entries, ConversionBuffer& buf, KnownFiles* known)
-{
-    const auto image = imageToSave(kind, headers, entries, buf);
-    if (!image)
-        return Refusal{image.reason()};
-    return replaceFile(path, *image, known);
-}
-
-Expected<void> writeDataFileToStandardOutput(ListId kind, const DataFileHeaders& headers, const Entries& entries,
-                                             ConversionBuffer& buf)
-{
-    const auto image = imageToSave(kind, headers, entries, buf);
-    if (!image)
-        return Refusal{image.reason()};
-    return writeStandardOutput(*image);
-}
-
-// Nothing past the largest record block a 16-bit count can claim is read.
+// Nothing past the largest record block a 16-bit count can claim is read; the
+// length on disk tells what lies beyond.
 Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf)
 {
     FileStamp stamp;
-    auto file = decode(readFileBytes(path, largestDataFile(kind), &stamp), kind, displayPath(path), buf);
+    const auto image = readFileBytes(path, largestDataFile(kind), &stamp);
+    auto file = decode(image, kind, displayPath(path), buf, image ? std::optional(stamp.state.size) : std::nullopt);
     if (file)
         file->stamp = std::move(stamp);
     return file;

@@ -1,5 +1,8 @@
 #include "core/data_text.h"
 
+#include "core/entry_parser.h"
+#include "core/sentences.h"
+
 namespace veq {
 
 namespace {
@@ -28,8 +31,7 @@ template <std::size_t N> bool parseHex(std::string_view digits, std::array<std::
 
 Refusal badHeader(std::size_t lineNumber, std::size_t bytes)
 {
-    return Refusal{"line " + std::to_string(lineNumber) + " is not a header of " + std::to_string(2 * bytes) +
-                   " hexadecimal digits"};
+    return Refusal{sentences::badHeaderLine(lineNumber, 2 * bytes)};
 }
 
 } // namespace
@@ -39,7 +41,7 @@ std::string headerLines(const DataFileHeaders& headers)
     return hexLine(kHeader1Key, headers.header1) + hexLine(kHeader2Key, headers.header2);
 }
 
-Expected<DataFile> parseDataText(std::string_view text)
+Expected<DataFile> parseDataText(ListId kind, std::string_view text)
 {
     DataFile file;
     std::size_t lineNumber = 0;
@@ -58,7 +60,10 @@ Expected<DataFile> parseDataText(std::string_view text)
             if (!parseHex(line.substr(kHeader2Key.size()), file.headers.header2))
                 return badHeader(lineNumber, kHeader2Size);
         } else if (!line.empty()) {
-            file.entries.push_back(toUpperAscii(line));
+            auto entry = parseEntry(kind, line, EntryForm::Line);
+            if (!entry)
+                return Refusal{sentences::badLine(lineNumber, line, entry.reason())};
+            file.entries.push_back(std::move(*entry));
         }
     }
     return file;

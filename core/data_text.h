@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data_file.h"
+#include "core/kinds.h"
 #include "core/expected.h"
 
 #include <string>
@@ -16,10 +17,11 @@ namespace veq {
 // The two header lines, each ended by a newline.
 [[nodiscard]] std::string headerLines(const DataFileHeaders& headers);
 
-// The headers and entries of a text, in its order. Header lines may be left
-// out (their bytes are then zero); blank lines are skipped, a "\r" before a
-// line's end is dropped and entries are taken in upper case. A header line
-// that is not exactly its length in hex digits is refused with its line number.
-[[nodiscard]] Expected<DataFile> parseDataText(std::string_view text);
+// The headers and entries of a text of a `kind`, in its order. Header lines
+// may be left out (their bytes are then zero); every other line that is not
+// blank is an entry, taken as a pasted line is (parseEntry's Line form). A
+// header line that is not exactly its length in hex digits, or a line that
+// gives no entry, is refused with its line number.
+[[nodiscard]] Expected<DataFile> parseDataText(ListId kind, std::string_view text);
 
 } // namespace veq

@@ -72,7 +72,20 @@ std::optional<std::size_t> EntryList::placeFor(const Entry& item) const
 
 void EntryList::insertAt(std::size_t row, Entry item)
 {
+    if (m_watcher)
+        m_watcher->rowComing(row);
     m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(row), std::move(item));
+    if (m_watcher)
+        m_watcher->rowCame();
+}
+
+template <typename Change> void EntryList::inBulk(Change change)
+{
+    if (m_watcher)
+        m_watcher->bulkChangeBegins();
+    change();
+    if (m_watcher)
+        m_watcher->bulkChangeEnded();
 }
 
 std::optional<std::size_t> EntryList::add(Entry item)
@@ -100,6 +113,16 @@ void prepare(Entries& items, bool allowDuplicates)
 std::size_t EntryChange::bytes() const
 {
     return sizeof *this + m_outText.capacity() + m_outEnds.capacity() * sizeof(std::size_t) + m_in.capacity() / 8;
+}
+
+std::vector<std::size_t> EntryChange::rowsIn() const
+{
+    std::vector<std::size_t> rows;
+    rows.reserve(m_inCount);
+    for (std::size_t row = 0; row < m_in.size(); ++row)
+        if (m_in[row])
+            rows.push_back(row);
+    return rows;
 }
 
 void EntryChange::takeOut(std::string_view text)
@@ -140,6 +163,14 @@ void EntryChange::markIn(std::size_t row, std::size_t rows)
 
 EntryChange EntryList::addMany(Entries items)
 {
+    EntryChange change;
+    if (!items.empty())
+        inBulk([&] { change = merge(std::move(items)); });
+    return change;
+}
+
+EntryChange EntryList::merge(Entries items)
+{
     prepare(items, m_allowDuplicates);
     EntryChange change;
     const std::size_t total = m_items.size() + items.size();
@@ -170,6 +201,13 @@ EntryChange EntryList::addMany(Entries items)
 
 EntryChange EntryList::assign(Entries items)
 {
+    EntryChange change;
+    inBulk([&] { change = replaceWith(std::move(items)); });
+    return change;
+}
+
+EntryChange EntryList::replaceWith(Entries items)
+{
     prepare(items, m_allowDuplicates);
     // What went and what came, paired off in one walk of both ascending lists.
     EntryChange change;
@@ -189,6 +227,12 @@ EntryChange EntryList::assign(Entries items)
 }
 
 void EntryList::flip(EntryChange& change)
+{
+    if (!change.empty())
+        inBulk([&] { flipNow(change); });
+}
+
+void EntryList::flipNow(EntryChange& change)
 {
     const std::size_t total = m_items.size() - change.m_inCount + change.takenOut();
     EntryChange back;
@@ -225,8 +269,7 @@ void EntryList::flip(EntryChange& change)
     change = std::move(back);
 }
 
-EntryChange EntryList::removeAt(std::vector<std::size_t> positions, const RunCallback& aboutToRemove,
-                                const std::function<void()>& removed)
+EntryChange EntryList::removeAt(std::vector<std::size_t> positions)
 {
     EntryChange change;
     std::sort(positions.begin(), positions.end());
@@ -247,12 +290,12 @@ EntryChange EntryList::removeAt(std::vector<std::size_t> positions, const RunCal
         const std::size_t runLength = j - i + 1;
         for (std::size_t k = unread; k < unread + runLength; ++k)
             change.takeOut(m_items[k]);
-        if (aboutToRemove)
-            aboutToRemove(m_compacted, m_compacted + runLength - 1);
+        if (m_watcher)
+            m_watcher->rowsGoing(m_compacted, m_compacted + runLength - 1);
         unread += runLength;
         m_removed += runLength;
-        if (removed)
-            removed();
+        if (m_watcher)
+            m_watcher->rowsGone();
         i = j + 1;
     }
     compactUpTo(m_items.size());

@@ -3,7 +3,6 @@
 #include "core/codec.h"
 
 #include <cstddef>
-#include <functional>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -23,12 +22,14 @@ public:
     [[nodiscard]] bool empty() const { return takenOut() == 0 && broughtIn() == 0; }
     // What it holds, in bytes.
     [[nodiscard]] std::size_t bytes() const;
+    // Whether `row` of the list as the change left it came in by it; all such rows, ascending.
+    [[nodiscard]] bool cameIn(std::size_t row) const { return row < m_in.size() && m_in[row]; }
+    [[nodiscard]] std::vector<std::size_t> rowsIn() const;
 
 private:
     friend class EntryList;
     void takeOut(std::string_view text);
     [[nodiscard]] std::string_view out(std::size_t i) const;
-    [[nodiscard]] bool cameIn(std::size_t row) const { return row < m_in.size() && m_in[row]; }
     // Marks `row` of a list of `rows` as come in.
     void markIn(std::size_t row, std::size_t rows);
     // Gives back what was reserved beyond what it holds.
@@ -42,6 +43,23 @@ private:
     std::vector<std::size_t> m_outEnds;
     std::vector<bool> m_in; // empty when nothing came in
     std::size_t m_inCount = 0;
+};
+
+// Told of a list's changes as they are made, so that a view of the list can
+// follow whoever makes them.
+class ListWatcher {
+public:
+    virtual ~ListWatcher() = default;
+    // Around a change of any number of rows at once (a read, a bulk addition, a flip).
+    virtual void bulkChangeBegins() = 0;
+    virtual void bulkChangeEnded() = 0;
+    // Around one run of consecutive rows [first, last] going, numbered as the
+    // list reads at that moment; in between the list reads as without them.
+    virtual void rowsGoing(std::size_t first, std::size_t last) = 0;
+    virtual void rowsGone() = 0;
+    // Around one item coming in at `row`.
+    virtual void rowComing(std::size_t row) = 0;
+    virtual void rowCame() = 0;
 };
 
 // A list of entry texts kept in ascending ordinal (character-code) order.
@@ -71,29 +89,33 @@ public:
     // read as the change left it. Afterwards the change holds the way back.
     void flip(EntryChange& change);
 
-    // Called before a run of consecutive rows [first, last] goes, with the
-    // rows numbered as the list reads at that moment.
-    using RunCallback = std::function<void(std::size_t first, std::size_t last)>;
     // Removes the items at `positions` (any order, repeats allowed), one run of
-    // consecutive positions at a time from the first run to the last. Before
-    // each run `aboutToRemove` is called; after it `removed`, and in between
-    // the list reads exactly as without that run. Every item moves at most
-    // once, however many runs there are. Returns the items removed.
-    EntryChange removeAt(std::vector<std::size_t> positions, const RunCallback& aboutToRemove = {},
-                         const std::function<void()>& removed = {});
+    // consecutive positions at a time from the first run to the last, each
+    // told to the watcher. Every item moves at most once, however many runs
+    // there are. Returns the items removed.
+    EntryChange removeAt(std::vector<std::size_t> positions);
 
-    [[nodiscard]] bool allowsDuplicates() const { return m_allowDuplicates; }
+    // From now on every change is told to `watcher` (null: to nobody).
+    void watch(ListWatcher* watcher) { m_watcher = watcher; }
+
     [[nodiscard]] std::size_t size() const { return m_items.size() - m_removed; }
     [[nodiscard]] bool empty() const { return size() == 0; }
     [[nodiscard]] const Entry& at(std::size_t row) const
     {
         return row < m_compacted ? m_items[row] : m_items[row + m_removed];
     }
-    // Not to be used from the callbacks of removeAt.
+    // Not to be used while a run of removeAt is told to the watcher.
     [[nodiscard]] const Entries& items() const { return m_items; }
 
 private:
+    // Tells the watcher of a change of many rows around `change`.
+    template <typename Change> void inBulk(Change change);
+    EntryChange merge(Entries items);
+    EntryChange replaceWith(Entries items);
+    void flipNow(EntryChange& change);
+
     bool m_allowDuplicates;
+    ListWatcher* m_watcher = nullptr;
     Entries m_items;
     // While removeAt runs: the rows before m_compacted are in their final
     // places; every later row r still stands at r + m_removed.

@@ -1,6 +1,7 @@
 #include "core/file_io.h"
 
 #include "core/platform.h"
+#include "core/sentences.h"
 
 #include <random>
 
@@ -17,40 +18,6 @@ std::string displayPath(const fs::path& path)
 }
 
 fs::path utf8Path(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
-
-std::string counted(std::size_t count, std::string_view noun)
-{
-    std::string text = std::to_string(count) + " ";
-    text += noun;
-    if (count != 1)
-        text += 's';
-    return text;
-}
-
-std::string withArticle(std::string_view word)
-{
-    const bool vowel = !word.empty() && std::string_view("aeiouAEIOU").find(word.front()) != std::string_view::npos;
-    return (vowel ? "an " : "a ") + std::string(word);
-}
-
-std::string quoteText(std::string_view text)
-{
-    // Longer than any entry, short enough for a line of a message.
-    constexpr std::size_t kShownCharacters = 40;
-    std::string out = "\"";
-    std::size_t characters = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool starts = (byte & 0xC0) != 0x80;
-        if (starts && characters++ == kShownCharacters)
-            return out + "...\" (" + counted(text.size(), "byte") + ")";
-        if (byte < 0x20 || byte == 0x7F)
-            out += "\\x" + ByteToStr(byte);
-        else
-            out += c;
-    }
-    return out + '"';
-}
 
 namespace {
 
@@ -89,15 +56,9 @@ std::string notRegular(fs::file_type type)
     }
 }
 
-Refusal notOpened(const fs::path& path, const std::string& why)
-{
-    return Refusal{"Could not open " + displayPath(path) + ": " + why + "."};
-}
+Refusal notOpened(const fs::path& path, const std::string& why) { return Refusal{sentences::couldNotOpen(path, why)}; }
 
-Refusal notSaved(const fs::path& target, const std::string& why)
-{
-    return Refusal{"Could not save " + displayPath(target) + ": " + why + ". The file on disk was not changed."};
-}
+Refusal notSaved(const fs::path& target, const std::string& why) { return Refusal{sentences::couldNotSave(target, why)}; }
 
 Refusal failure(const fs::path& target, const std::string& what, const std::error_code& ec)
 {
@@ -122,8 +83,7 @@ std::string keptLess(const fs::path& target, const std::vector<std::string>& los
     std::string list;
     for (std::size_t k = 0; k < lost.size(); ++k)
         list += (k == 0 ? "" : k + 1 == lost.size() ? " and " : ", ") + lost[k];
-    return displayPath(target) + " was saved, but without its old " + list +
-           " (the file system or your rights could not keep them).";
+    return sentences::keptLess(target, list);
 }
 
 // Creates a new file in `folder` under a short random name of this program's.
@@ -157,7 +117,7 @@ Expected<Bytes> readAll(platform::File& file, std::size_t maxBytes, const std::s
         const std::size_t got = file.read(std::span(bytes).subspan(old), ec);
         bytes.resize(old + got);
         if (ec)
-            return Refusal{"Could not read " + name + ": " + ec.message() + "."};
+            return Refusal{sentences::couldNotRead(name, ec.message())};
         if (got == 0)
             break;
     }
@@ -178,9 +138,7 @@ Expected<Bytes> readRegularFile(const fs::path& path, std::size_t maxBytes, std:
         return notOpened(path, notRegular(status.type()));
     // A file too large to be what it should is refused by its size, unopened.
     const bool whole = !what.empty();
-    const Refusal tooLarge{"Could not read " + displayPath(path) + ": it is larger than " +
-                           std::to_string(maxBytes / (1024 * 1024)) + " MiB, too large to be " + std::string(what) +
-                           "."};
+    const Refusal tooLarge{sentences::tooLargeToBe(path, maxBytes, what)};
     if (const std::uintmax_t size = fs::file_size(path, ec); whole && !ec && size > maxBytes)
         return tooLarge;
     platform::File file;
@@ -225,13 +183,24 @@ Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes)
     return {};
 }
 
-FolderTurn::FolderTurn(const fs::path& file)
+Expected<FolderTurn> FolderTurn::take(const fs::path& file, const TurnWait& wait)
 {
+    FolderTurn turn;
     std::error_code ec;
     const fs::path target = platform::finalTarget(file, ec);
+    if (ec)
+        return turn;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    if (!ec)
-        static_cast<void>(m_lock.lock(folder));
+    // Asked again and again for a moment each, so that the waiting can be told.
+    constexpr std::chrono::milliseconds kMoment{50};
+    const auto giveUp = std::chrono::steady_clock::now() + wait.limit;
+    while ((ec = turn.m_lock.lock(folder, kMoment)) == std::errc::timed_out) {
+        if (std::chrono::steady_clock::now() >= giveUp)
+            return Refusal{sentences::folderBusy(folder, wait.limit)};
+        if (wait.waiting)
+            wait.waiting();
+    }
+    return turn;
 }
 
 std::error_code SaveHooks::before(SaveStep) { return {}; }
@@ -277,26 +246,35 @@ Expected<SaveReport> replaceFile(const fs::path& target, std::span<const std::ui
         return discard("the new file could not be completed");
     if ((ec = steps.before(SaveStep::Close)) || (ec = out.close()))
         return discard("the new file could not be closed");
-    // Checked last, just before the rename: a change by another program is
-    // never overwritten unnoticed.
+    // Checked last, just before the rename: a change by another program, or
+    // what a save would lose, is never overwritten unsaid.
     const fs::path key = fs::absolute(file).lexically_normal();
     const platform::FileState now = platform::stateOf(file, ec);
-    if (known && known->contains(key) && known->at(key) != now) {
-        (*known)[key] = now;
-        dropTemporary();
-        return notSaved(target, "it changed on disk since it was read here (another program saved it meanwhile)");
+    const bool stillThere = !ec;
+    const auto knownFile = known ? known->find(key) : KnownFiles::iterator{};
+    const bool isKnown = known && knownFile != known->end();
+    if (isKnown && stillThere) {
+        KnownFile& was = knownFile->second;
+        std::string why = was.state != now ? sentences::changedOnDisk() : was.caution;
+        // Said once: the next save replaces the file as it is now.
+        was = {now, {}};
+        if (!why.empty()) {
+            dropTemporary();
+            return notSaved(target, why);
+        }
     }
     if ((ec = steps.before(SaveStep::Replace)) || (ec = platform::replace(temporary, file)))
         return discard("the finished file could not replace the old one");
     if (known)
-        (*known)[key] = platform::stateOf(file, ec);
+        (*known)[key] = {platform::stateOf(file, ec), {}};
 
     std::vector<std::string> notices;
+    if (isKnown && !stillThere)
+        notices.push_back(sentences::madeAnew(target));
     if (!lost.empty())
         notices.push_back(keptLess(target, lost));
     if (otherNames)
-        notices.push_back(displayPath(target) +
-                          " was saved as a new file. Its other names (hard links) still hold the old contents.");
+        notices.push_back(sentences::brokeHardLinks(target));
     SaveReport report;
     for (const std::string& notice : notices)
         report.notice += (report.notice.empty() ? "" : " ") + notice;

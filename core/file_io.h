@@ -4,7 +4,9 @@
 #include "core/expected.h"
 #include "core/platform.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -17,23 +19,22 @@ namespace veq {
 [[nodiscard]] std::string displayPath(const std::filesystem::path& path);
 // A path given as UTF-8 text (a command-line argument), on every system.
 [[nodiscard]] std::filesystem::path utf8Path(std::string_view text);
-// "1 byte", "2 bytes": a count with its noun in the right number.
-[[nodiscard]] std::string counted(std::size_t count, std::string_view noun);
-// "a filelist.dat", "an except.dat".
-[[nodiscard]] std::string withArticle(std::string_view word);
-
-// A text from a file or the user as a message quotes it: in quotes, control
-// bytes escaped ("\x0A") and a long text cut short, so it fits on a line.
-[[nodiscard]] std::string quoteText(std::string_view text);
-
 // A file as read: the file its path led to, and its state then.
 struct FileStamp {
     std::filesystem::path file;
     platform::FileState state;
 };
-// The files as this program last read or saved them, by the file each path
-// led to, so that a save notices a change made by another program since.
-using KnownFiles = std::map<std::filesystem::path, platform::FileState>;
+// A file as this program last read or saved it: its state then, and what a
+// save over it would not keep (bytes after its records, say), which the first
+// save over it refuses to drop unsaid.
+struct KnownFile {
+    platform::FileState state;
+    std::string caution;
+    bool operator==(const KnownFile&) const = default;
+};
+// The files this program knows, by the file each path led to, so that a save
+// notices a change made by another program since.
+using KnownFiles = std::map<std::filesystem::path, KnownFile>;
 
 // Reads at most `maxBytes` bytes from the start of a regular file. Anything
 // else (a folder, a pipe, a device, a socket) is refused before it can block.
@@ -50,6 +51,14 @@ using KnownFiles = std::map<std::filesystem::path, platform::FileState>;
 [[nodiscard]] Expected<Bytes> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes,
                                             std::string_view what);
 
+// How long a change waits for its turn at a folder, and what it does meanwhile.
+struct TurnWait {
+    std::chrono::milliseconds limit{10000};
+    // Called every few tens of milliseconds while another program holds the
+    // turn (so a window can say so and repaint); the first call starts the wait.
+    std::function<void()> waiting;
+};
+
 // This program's turn at changing files in the folder of `file` (through any
 // links), held while it lives: a change that reads a file and saves it again
 // holds it from the read to the save, so that a second run waits and reads what
@@ -57,9 +66,11 @@ using KnownFiles = std::map<std::filesystem::path, platform::FileState>;
 // without, guarded only by replaceFile's check of the files it knows.
 class FolderTurn final {
 public:
-    explicit FolderTurn(const std::filesystem::path& file);
+    // Refused when another program held the turn for all of `wait.limit`.
+    [[nodiscard]] static Expected<FolderTurn> take(const std::filesystem::path& file, const TurnWait& wait = {});
 
 private:
+    FolderTurn() = default;
     platform::FolderLock m_lock;
 };
 
@@ -88,9 +99,11 @@ struct SaveReport {
 // and the result says why. The report names what of the old file's access
 // could not be kept, and tells of other names (hard links), which keep the
 // old contents.
-// When the file is among those `known` and changed on disk since, the save is
-// refused and `known` takes the file as it is now, so that a second save
-// replaces it knowingly; after a save, `known` holds the saved file.
+// When the file is among those `known`, a save that would lose something
+// unsaid is refused once, and `known` takes the file as it is now, so that a
+// second save replaces it knowingly: a file changed on disk since it was
+// known, or one with a caution. A known file deleted or renamed since is
+// saved anew, and the report says so. After a save, `known` holds the saved file.
 Expected<SaveReport> replaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                                  KnownFiles* known = nullptr, SaveHooks* hooks = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "core/expected.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -79,9 +80,12 @@ public:
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
+    FolderLock(FolderLock&& other) noexcept;
+    FolderLock& operator=(FolderLock&&) = delete;
 
-    // Waits until no other run holds the folder's lock, then holds it.
-    [[nodiscard]] std::error_code lock(const std::filesystem::path& folder);
+    // Holds the folder's lock once no other run holds it, waiting at most
+    // `patience`: std::errc::timed_out when another run held it all along.
+    [[nodiscard]] std::error_code lock(const std::filesystem::path& folder, std::chrono::milliseconds patience);
 
 private:
     std::intptr_t m_handle = -1;

@@ -1,6 +1,7 @@
 #include "core/platform.h"
 
 #include "core/file_io.h"
+#include "core/sentences.h"
 
 #include <acl/libacl.h>
 #include <attr/libattr.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 namespace veq::platform {
@@ -81,7 +83,7 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
 {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
-        return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(errno) + "."};
+        return Refusal{sentences::couldNotList(folder, reasonOf(errno))};
     // The directory entry tells a regular file from anything else; only names
     // the file system cannot type (and links) cost a status call.
     std::vector<std::string> names;
@@ -99,7 +101,7 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     const int readError = errno;
     ::closedir(dir);
     if (readError != 0)
-        return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(readError) + "."};
+        return Refusal{sentences::couldNotList(folder, reasonOf(readError))};
     return names;
 }
 
@@ -265,19 +267,29 @@ FolderLock::~FolderLock()
         ::close(static_cast<int>(m_handle)); // closing releases the lock
 }
 
-std::error_code FolderLock::lock(const fs::path& folder)
+FolderLock::FolderLock(FolderLock&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
+
+std::error_code FolderLock::lock(const fs::path& folder, std::chrono::milliseconds patience)
 {
     // A lock on the folder itself leaves no lock file behind and does not
     // stand in the way of the rename that replaces a file in it.
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd == -1)
         return lastError();
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            const std::error_code ec = lastError();
+    // flock cannot wait for a while only: it is asked again until the patience is spent.
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        if (error != EINTR && error != EWOULDBLOCK) {
             ::close(fd);
-            return ec;
+            return {error, std::generic_category()};
         }
+        if (error == EWOULDBLOCK && std::chrono::steady_clock::now() >= giveUp) {
+            ::close(fd);
+            return std::make_error_code(std::errc::timed_out);
+        }
+        if (error == EWOULDBLOCK)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     m_handle = fd;
     return {};

@@ -1,6 +1,7 @@
 #include "core/platform.h"
 
 #include "core/file_io.h"
+#include "core/sentences.h"
 
 #include <windows.h>
 
@@ -117,7 +118,7 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     const DWORD attributes = ::GetFileAttributesW(folder.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_DIRECTORY;
-        return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(error) + "."};
+        return Refusal{sentences::couldNotList(folder, reasonOf(error))};
     }
     const std::wstring pattern = (folder / L"*").wstring();
     WIN32_FIND_DATAW found{};
@@ -128,7 +129,7 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
         // An empty folder has no match at all, not even "." at a drive's root.
         if (error == ERROR_FILE_NOT_FOUND)
             return std::vector<std::string>{};
-        return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(error) + "."};
+        return Refusal{sentences::couldNotList(folder, reasonOf(error))};
     }
     std::vector<std::string> names;
     do {
@@ -138,7 +139,7 @@ Expected<std::vector<std::string>> listFiles(const std::filesystem::path& folder
     const DWORD error = ::GetLastError();
     ::FindClose(search);
     if (error != ERROR_NO_MORE_FILES)
-        return Refusal{"Could not list " + displayPath(folder) + ": " + reasonOf(error) + "."};
+        return Refusal{sentences::couldNotList(folder, reasonOf(error))};
     return names;
 }
 
@@ -300,7 +301,9 @@ FolderLock::~FolderLock()
     ::CloseHandle(handleOf(m_handle));
 }
 
-std::error_code FolderLock::lock(const fs::path& folder)
+FolderLock::FolderLock(FolderLock&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
+
+std::error_code FolderLock::lock(const fs::path& folder, std::chrono::milliseconds patience)
 {
     // A lock on a file would stop the rename that replaces it, and a folder
     // cannot be locked: a mutex named after the folder's volume and number is
@@ -315,9 +318,9 @@ std::error_code FolderLock::lock(const fs::path& folder)
     if (!mutex)
         return lastError();
     // An abandoned mutex (a run that ended without letting go) is held all the same.
-    const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
+    const DWORD waited = ::WaitForSingleObject(mutex, static_cast<DWORD>(patience.count()));
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-        ec = lastError();
+        ec = waited == WAIT_TIMEOUT ? std::make_error_code(std::errc::timed_out) : lastError();
         ::CloseHandle(mutex);
         return ec;
     }

@@ -1,6 +1,7 @@
 #include "core/squadron.h"
 
 #include "core/file_io.h"
+#include "core/sentences.h"
 
 #include <string>
 
@@ -15,18 +16,10 @@ std::int16_t int16At(std::span<const std::uint8_t> image, std::size_t offset)
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
 }
 
-// Where a record lies, in the words every refusal starts with.
-std::string recordAt(std::size_t number, std::size_t start)
-{
-    return "Squadron record " + std::to_string(number) + " (from byte offset " + std::to_string(start) + ")";
-}
-
 Refusal cutShort(std::size_t number, std::size_t start, const std::string& part, std::size_t partStart,
                  std::size_t partEnd, std::size_t fileSize)
 {
-    return Refusal{recordAt(number, start) + " is cut short in its " + part + " (byte offsets " +
-                   std::to_string(partStart) + "-" + std::to_string(partEnd - 1) + "): the file ends after " +
-                   counted(fileSize, "byte")};
+    return Refusal{sentences::squadronCutShort(number, start, part, partStart, partEnd, fileSize)};
 }
 
 } // namespace
@@ -46,9 +39,8 @@ Expected<Entries> parseSquadronFile(std::span<const std::uint8_t> image)
         const std::uint8_t squad = image[start + kSquadOffset];
         const int blocks = int16At(image, start + kBlockCountOffset);
         if (blocks < 0 || blocks > kMaxSquadBlocks)
-            return Refusal{recordAt(number, start) + " has a count of 16-byte blocks of " + std::to_string(blocks) +
-                           " at byte offset " + std::to_string(start + kBlockCountOffset) +
-                           "; a squadron file holds 0 to " + std::to_string(kMaxSquadBlocks)};
+            return Refusal{sentences::squadronBlockCount(number, start, blocks, start + kBlockCountOffset,
+                                                         kMaxSquadBlocks)};
 
         const std::size_t countB = kSquadFixedSize + static_cast<std::size_t>(blocks) * kSquadBlockSize;
         if (left < countB)
@@ -59,8 +51,7 @@ Expected<Entries> parseSquadronFile(std::span<const std::uint8_t> image)
 
         const int planes = int16At(image, start + countB);
         if (planes < 0)
-            return Refusal{recordAt(number, start) + " has a negative plane count (" + std::to_string(planes) +
-                           ") at byte offset " + std::to_string(start + countB)};
+            return Refusal{sentences::squadronNegativePlanes(number, start, planes, start + countB)};
 
         const std::size_t length = planesAt + static_cast<std::size_t>(planes) * kPlaneEntrySize;
         if (left < length) {
@@ -84,8 +75,7 @@ Expected<Entries> loadSquadronFile(const std::filesystem::path& path)
         return Refusal{image.reason()};
     auto items = parseSquadronFile(*image);
     if (!items)
-        return Refusal{"Could not read " + displayPath(path) + ": the file is damaged. " + items.reason() +
-                       ". Nothing from it was used."};
+        return Refusal{sentences::squadronDamaged(path, items.reason())};
     return items;
 }
 

@@ -1,0 +1,124 @@
+#include "core/entry_parser.h"
+
+#include "core/sentences.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace veq {
+
+namespace {
+
+bool isUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+// The characters of a UTF-8 text, each as its bytes.
+std::vector<std::string_view> characters(std::string_view text)
+{
+    std::vector<std::string_view> found;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t end = i + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
+        found.push_back(text.substr(i, end - i));
+        i = end;
+    }
+    return found;
+}
+
+// Why `chars` (upper case) do not spell `form`, or nothing when they do.
+// The digits are looked at a pair at a time, the fixed characters one by one.
+std::optional<std::string> whyNotInForm(const std::vector<std::string_view>& chars, std::string_view form,
+                                        std::string_view fixedRule)
+{
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        if (form[i] == 'H') {
+            const bool hex = chars[i].size() == 1 && isUpperHexDigit(chars[i][0]) && chars[i + 1].size() == 1 &&
+                             isUpperHexDigit(chars[i + 1][0]);
+            if (!hex)
+                return sentences::notHexPair(std::string(chars[i]) + std::string(chars[i + 1]));
+            ++i;
+        } else if (form[i] != '?' && chars[i] != form.substr(i, 1)) {
+            return std::string(fixedRule);
+        }
+    }
+    return std::nullopt;
+}
+
+// The shown form with its digits taken, in order, from the typed characters.
+Entry shownEntry(const std::vector<std::string_view>& chars, std::string_view typedForm, std::string_view shownForm)
+{
+    Entry entry(shownForm);
+    std::size_t from = 0;
+    for (char& c : entry) {
+        if (c != 'H')
+            continue;
+        while (typedForm[from] != 'H')
+            ++from;
+        c = chars[from++][0];
+    }
+    return entry;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    constexpr std::string_view kBlanks = " \t\r\v\f";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+} // namespace
+
+Expected<Entry> parseEntry(ListId kind, std::string_view text, EntryForm form)
+{
+    const DataKind& facts = dataKind(kind);
+    const std::string upper = toUpperAscii(text);
+    const std::vector<std::string_view> chars = characters(upper);
+    // A line may also be in the form its list shows; typing takes the typed form alone.
+    std::string_view typedForm = facts.typedForm;
+    if (form == EntryForm::Line && chars.size() == facts.entryLength())
+        typedForm = facts.shownForm;
+    if (chars.size() != typedForm.size())
+        return Refusal{std::string(sentences::kInvalidInputLength)};
+    if (const auto why = whyNotInForm(chars, typedForm, facts.fixedRule))
+        return Refusal{sentences::notAnEntry(kind, upper, *why)};
+    return shownEntry(chars, typedForm, facts.shownForm);
+}
+
+Expected<Entries> parseEntryLines(ListId kind, std::string_view text)
+{
+    Entries entries;
+    std::size_t number = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = trimmed(text.substr(start, end - start));
+        ++number;
+        start = end + 1;
+        if (line.empty())
+            continue;
+        auto entry = parseEntry(kind, line, EntryForm::Line);
+        if (!entry)
+            return Refusal{sentences::badLine(number, line, entry.reason())};
+        entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
+Expected<void> checkEntry(ListId kind, std::string_view entry)
+{
+    const DataKind& facts = dataKind(kind);
+    const std::string_view form = facts.shownForm;
+    bool stored = entry.size() == form.size();
+    for (std::size_t i = 0; stored && i < form.size(); ++i)
+        stored = form[i] == 'H' ? isUpperHexDigit(entry[i]) : entry[i] == form[i];
+    if (stored)
+        return {};
+    if (characters(entry).size() != form.size())
+        return Refusal{sentences::notAnEntry(kind, entry, sentences::wrongLength(characters(entry).size(), form.size()))};
+    auto parsed = parseEntry(kind, entry, EntryForm::Line);
+    return Refusal{parsed ? sentences::notAnEntry(kind, entry, "it is not in capitals") : parsed.reason()};
+}
+
+} // namespace veq

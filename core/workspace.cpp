@@ -1,0 +1,109 @@
+#include "core/workspace.h"
+
+#include "core/entry_parser.h"
+#include "core/sentences.h"
+
+#include <algorithm>
+
+namespace veq {
+
+Workspace::Workspace()
+    : m_documents{Document(ListId::FileList), Document(ListId::Except), Document(ListId::PlaneSq)},
+      m_history(kHistoryBudget)
+{
+}
+
+void Workspace::record(ListId id, std::string name, DocumentChange change)
+{
+    if (!change.empty())
+        m_history.push({id, std::move(name), std::move(change)});
+}
+
+Expected<std::string> Workspace::read(ListId id, const std::filesystem::path& path)
+{
+    auto read = document(id).read(path, m_known, ConvBuf);
+    if (!read)
+        return Refusal{read.reason()};
+    record(id, sentences::readStep(path, id), std::move(read->change));
+    return std::move(read->notice);
+}
+
+void Workspace::add(ListId id, Entries items, std::string_view action)
+{
+    DocumentChange change = document(id).add(std::move(items));
+    const std::size_t added = change.entries.broughtIn();
+    record(id, sentences::addStep(action, added, id), std::move(change));
+}
+
+Expected<Entries> Workspace::paste(ListId id, std::string_view text)
+{
+    auto entries = parseEntryLines(id, text);
+    if (!entries)
+        return Refusal{sentences::nothingPasted(entries.reason())};
+    // Only what the list does not hold yet needs room.
+    const EntryList& list = document(id).list();
+    Entries fresh;
+    for (const Entry& entry : *entries)
+        if (list.placeFor(entry))
+            fresh.push_back(entry);
+    sortEntries(fresh);
+    fresh.erase(std::unique(fresh.begin(), fresh.end()), fresh.end());
+    const auto limit = static_cast<std::size_t>(kMaxRecords);
+    if (list.size() + fresh.size() > limit)
+        return Refusal{sentences::pasteTooLarge(list.size(), fresh.size(), limit - std::min(limit, list.size()))};
+    add(id, std::move(fresh), "Paste");
+    return entries;
+}
+
+void Workspace::remove(ListId id, std::vector<std::size_t> positions)
+{
+    DocumentChange change = document(id).removeAt(std::move(positions));
+    const std::size_t removed = change.entries.takenOut();
+    record(id, sentences::deleteStep(removed, id), std::move(change));
+}
+
+Expected<SaveReport> Workspace::write(ListId id, const std::filesystem::path& path, const TurnWait& wait)
+{
+    const KnownFiles before = m_known;
+    auto saved = document(id).save(path, m_known, ConvBuf, wait);
+    // Refused for something the window now knows of the file: the message
+    // window has only OK, so the next Write is the user's answer.
+    if (!saved && m_known != before)
+        return Refusal{saved.reason() + std::string(sentences::kWriteAgain)};
+    return saved;
+}
+
+std::optional<Workspace::Flipped> Workspace::flip(Step& step)
+{
+    Document& changed = document(step.list);
+    changed.flip(step.change);
+    return Flipped{step.list, step.change.entries.rowsIn()};
+}
+
+std::optional<Workspace::Flipped> Workspace::undo()
+{
+    std::optional<Flipped> flipped;
+    m_history.undo([&](Step& step) { flipped = flip(step); });
+    return flipped;
+}
+
+std::optional<Workspace::Flipped> Workspace::redo()
+{
+    std::optional<Flipped> flipped;
+    m_history.redo([&](Step& step) { flipped = flip(step); });
+    return flipped;
+}
+
+std::string Workspace::undoName() const
+{
+    const Step* step = m_history.toUndo();
+    return step ? step->name : std::string();
+}
+
+std::string Workspace::redoName() const
+{
+    const Step* step = m_history.toRedo();
+    return step ? step->name : std::string();
+}
+
+} // namespace veq
