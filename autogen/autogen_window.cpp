@@ -1,5 +1,6 @@
 #include "autogen/autogen_window.h"
 
+#include "core/sentences.h"
 #include "core/squadron.h"
 #include "ui/accessibility.h"
 #include "ui/data_directory.h"
@@ -58,7 +59,7 @@ void fAutoGen::bOpenSq_Click()
     const QString fileName =
         m_fileDialogs.openFileName(this, {QStringLiteral("squadron.dat"), simulationDataDirectory()});
     if (fileName.isEmpty()) {
-        m_messenger.tell(QStringLiteral("File not Selected"));
+        m_messenger.tell(fromCore(veq::sentences::kFileNotSelected));
         return;
     }
 

@@ -217,9 +217,8 @@ Entries extraBitmaps(const std::vector<std::string>& folderNames, const Entries&
     Entries keys;
     for (const std::string& name : folderNames) {
         const std::string_view view(name);
-        if (view.size() < kPartIdLength + kBitmapExtension.size() ||
-            !equalFolded(view.substr(0, kExtraPrefix.size()), kExtraPrefix) ||
-            !equalFolded(view.substr(view.size() - kBitmapExtension.size()), kBitmapExtension) ||
+        // Only a name that Missing would find for the id: eight digits and ".bmp".
+        if (!isBitmapOfId(view) || !equalFolded(view.substr(0, kExtraPrefix.size()), kExtraPrefix) ||
             !isHexText(view.substr(0, kPartIdLength)))
             continue;
         std::string key = toUpperAscii(view.substr(0, kPartIdLength));

@@ -29,10 +29,11 @@ struct MissingBitmaps {
                                             const std::vector<std::string>& folderNames);
 
 // The part ids of the folder's bitmaps that the file list does not name yet:
-// of the names that fit "03*.bmp" without regard to case, the first eight
-// characters in upper case, when they are eight hexadecimal digits (no other
-// key could ever be written to the file list). The file list is sorted. The
-// result is sorted; equal keys are kept, so two spellings of one name give two.
+// of the names that fit "03*.bmp" without regard to case, those that are
+// eight hexadecimal digits and ".bmp", as Missing looks a bitmap up (so
+// "03010714_old.bmp" offers nothing), each id in upper case. The file list is
+// sorted. The result is sorted; equal keys are kept, so two spellings of one
+// name give two.
 [[nodiscard]] Entries extraBitmaps(const std::vector<std::string>& folderNames, const Entries& fileList);
 
 } // namespace veq

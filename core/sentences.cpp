@@ -205,6 +205,11 @@ std::string tooLargeToBe(const std::filesystem::path& path, std::size_t maxBytes
 
 std::string changedOnDisk() { return "it changed on disk since it was read here (another program saved it meanwhile)"; }
 
+std::string nameSaysNoList(const std::filesystem::path& path)
+{
+    return "Could not read " + displayPath(path) + ": its name says no list (filelist.dat, except.dat or planesq.dat).";
+}
+
 std::string folderBusy(const std::filesystem::path& folder, std::chrono::milliseconds waited)
 {
     return "Another program is saving in " + displayPath(folder) + " and did not finish within " +

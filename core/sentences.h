@@ -82,6 +82,8 @@ inline constexpr std::string_view kInvalidInputLength = "Invalid input length";
 [[nodiscard]] std::string couldNotList(const std::filesystem::path& folder, std::string_view why);
 [[nodiscard]] std::string tooLargeToBe(const std::filesystem::path& path, std::size_t maxBytes, std::string_view what);
 [[nodiscard]] std::string changedOnDisk();
+// A file given to the editor whose name says no list.
+[[nodiscard]] std::string nameSaysNoList(const std::filesystem::path& path);
 // Another program held the folder's turn for all the time a change waits.
 [[nodiscard]] std::string folderBusy(const std::filesystem::path& folder, std::chrono::milliseconds waited);
 [[nodiscard]] std::string waitingForFolder(const std::filesystem::path& folder);

@@ -21,7 +21,7 @@ void Workspace::record(ListId id, std::string name, DocumentChange change)
 
 Expected<std::string> Workspace::read(ListId id, const std::filesystem::path& path)
 {
-    auto read = document(id).read(path, m_known, ConvBuf);
+    auto read = changing(id).read(path, m_known, ConvBuf);
     if (!read)
         return Refusal{read.reason()};
     record(id, sentences::readStep(path, id), std::move(read->change));
@@ -30,7 +30,7 @@ Expected<std::string> Workspace::read(ListId id, const std::filesystem::path& pa
 
 void Workspace::add(ListId id, Entries items, std::string_view action)
 {
-    DocumentChange change = document(id).add(std::move(items));
+    DocumentChange change = changing(id).add(std::move(items));
     const std::size_t added = change.entries.broughtIn();
     record(id, sentences::addStep(action, added, id), std::move(change));
 }
@@ -41,7 +41,7 @@ Expected<Entries> Workspace::paste(ListId id, std::string_view text)
     if (!entries)
         return Refusal{sentences::nothingPasted(entries.reason())};
     // Only what the list does not hold yet needs room.
-    const EntryList& list = document(id).list();
+    const EntryList& list = changing(id).list();
     Entries fresh;
     for (const Entry& entry : *entries)
         if (list.placeFor(entry))
@@ -57,7 +57,7 @@ Expected<Entries> Workspace::paste(ListId id, std::string_view text)
 
 void Workspace::remove(ListId id, std::vector<std::size_t> positions)
 {
-    DocumentChange change = document(id).removeAt(std::move(positions));
+    DocumentChange change = changing(id).removeAt(std::move(positions));
     const std::size_t removed = change.entries.takenOut();
     record(id, sentences::deleteStep(removed, id), std::move(change));
 }
@@ -65,7 +65,7 @@ void Workspace::remove(ListId id, std::vector<std::size_t> positions)
 Expected<SaveReport> Workspace::write(ListId id, const std::filesystem::path& path, const TurnWait& wait)
 {
     const KnownFiles before = m_known;
-    auto saved = document(id).save(path, m_known, ConvBuf, wait);
+    auto saved = changing(id).save(path, m_known, ConvBuf, wait);
     // Refused for something the window now knows of the file: the message
     // window has only OK, so the next Write is the user's answer.
     if (!saved && m_known != before)
@@ -75,7 +75,7 @@ Expected<SaveReport> Workspace::write(ListId id, const std::filesystem::path& pa
 
 std::optional<Workspace::Flipped> Workspace::flip(Step& step)
 {
-    Document& changed = document(step.list);
+    Document& changed = changing(step.list);
     changed.flip(step.change);
     return Flipped{step.list, step.change.entries.rowsIn()};
 }

@@ -63,7 +63,7 @@ private:
         [[nodiscard]] std::size_t bytes() const { return sizeof *this + name.capacity() + change.bytes(); }
     };
 
-    Document& document(ListId id) { return m_documents[slotOf(id)]; }
+    Document& changing(ListId id) { return m_documents[slotOf(id)]; }
     void record(ListId id, std::string name, DocumentChange change);
     std::optional<Flipped> flip(Step& step);
 

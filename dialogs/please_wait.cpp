@@ -48,6 +48,29 @@ fPleaseWait::fPleaseWait(QWidget* parent) : QWidget(parent, Qt::Window)
     label->setFont(font);
     placeTwips(label, 720, 480, 3495, 2295);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_why = new QLabel(this);
+    m_why->setObjectName(QStringLiteral("labWhy"));
+    m_why->setWordWrap(true);
+
+    placeTwips(m_why, 120, 1080, 3885, 600);
+    m_why->hide();
+}
+
+void fPleaseWait::showWaiting(const QString& why)
+{
+    m_why->setText(why);
+    m_why->show();
+    m_why->raise();
+    setAccessibleDescription(why);
+    showPainted();
+}
+
+void fPleaseWait::hideEvent(QHideEvent* event)
+{
+    m_why->hide();
+    setAccessibleDescription({});
+    QWidget::hideEvent(event);
 }
 
 void fPleaseWait::showPainted()

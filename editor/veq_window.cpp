@@ -3,7 +3,7 @@
 #include "audits/extra_window.h"
 #include "audits/missing_window.h"
 #include "autogen/autogen_window.h"
-#include "core/file_io.h"
+#include "core/sentences.h"
 #include "dialogs/add_dialog.h"
 #include "dialogs/copy_dialog.h"
 #include "dialogs/please_wait.h"
@@ -15,6 +15,8 @@
 #include "ui/file_dialogs.h"
 #include "ui/layout.h"
 #include "ui/list_names.h"
+#include "ui/messenger.h"
+#include "ui/removal.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,9 +32,7 @@ using veq::ListId;
 
 namespace {
 
-QString fromCore(const std::string& text) { return QString::fromStdString(text); }
-
-QString suggestedName(ListId listId) { return QString::fromLatin1(veq::dataFileName(listId)); }
+QString suggestedName(ListId listId) { return listFileName(listId); }
 
 // A standard key's bindings. Desktops differ in their redo key, so outside
 // macOS both Ctrl+Shift+Z and Ctrl+Y redo.
@@ -49,11 +49,11 @@ QList<QKeySequence> keysOf(QKeySequence::StandardKey key)
     return keys;
 }
 
-// "Undo Delete 1,000 entries", or "Undo" alone when there is nothing to undo.
-QString stepCaption(const char* command, const QString& step)
+// "Undo Add 1 entry to Except", or "Undo" alone when there is nothing to undo.
+QString stepCaption(const char* command, const std::string& step)
 {
     const QString caption = QString::fromLatin1(command);
-    return step.isEmpty() ? caption : caption + u' ' + step;
+    return step.empty() ? caption : caption + u' ' + fromCore(step);
 }
 
 } // namespace
@@ -71,8 +71,11 @@ VEQ::VEQ(FileDialogs& fileDialogs, QWidget* parent) : QWidget(parent), m_fileDia
 
 VEQ::~VEQ()
 {
-    // The lists go before their views, whose destruction moves the keyboard.
+    // The views go before the workspace their models follow, and the window
+    // stops following the keyboard first: their destruction moves it.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    for (const auto& list : m_lists)
+        delete &list->view();
 }
 
 void VEQ::buildControls()
@@ -91,8 +94,11 @@ void VEQ::buildControls()
     // Each list and its count are named after its frame for screen readers.
     const QFont entryFont = listFont(9.75);
     auto list = [&](ListId id, const char* name, int l, int t, int w, int h, QLabel* count) {
-        auto* view = new EntryListView(QString::fromLatin1(name), new EntryListModel(false, this),
-                                       QAbstractItemView::ExtendedSelection, entryFont, this);
+        auto* model = new EntryListModel(m_work.document(id).list(), this);
+        m_work.watch(id, model);
+        auto* view = new EntryListView(QString::fromLatin1(name), model, QAbstractItemView::ExtendedSelection,
+                                       entryFont, this);
+        model->setParent(view);
         placeTwips(view, l, t, w, h);
         nameControl(view, listCaption(id), QStringLiteral("Entries of %1").arg(suggestedName(id)));
         nameCountLabel(count, listCaption(id));
@@ -169,9 +175,45 @@ void VEQ::buildControls()
     mainList(ListId::FileList).view().setFocus(Qt::OtherFocusReason);
 }
 
-void VEQ::AddListItems(veq::Entries items, ListId listId)
+void VEQ::AddListItems(veq::Entries items, ListId listId) { addItems(listId, std::move(items), "Add"); }
+
+// ---- Changes of the lists ----
+
+void VEQ::showChanged(ListId listId, const std::vector<int>& rows)
 {
-    mainList(listId).add(std::move(items), QStringLiteral("Add"));
+    MainList& list = mainList(listId);
+    list.showCount(m_work.document(listId));
+    list.select(rows);
+}
+
+void VEQ::addItems(ListId listId, veq::Entries items, const char* action)
+{
+    // What was handed over is selected afterwards, new or held already.
+    const veq::Entries handed = items;
+    m_work.add(listId, std::move(items), action);
+    showChanged(listId, mainList(listId).model().rowsOf(handed));
+}
+
+void VEQ::paste(ListId listId)
+{
+    auto pasted = m_work.paste(listId, QGuiApplication::clipboard()->text().toStdString());
+    if (!pasted) {
+        m_messages.tell(fromCore(pasted.reason()));
+        return;
+    }
+    showChanged(listId, mainList(listId).model().rowsOf(*pasted));
+}
+
+void VEQ::undo()
+{
+    if (const auto flipped = m_work.undo())
+        showChanged(flipped->list, std::vector<int>(flipped->rowsIn.begin(), flipped->rowsIn.end()));
+}
+
+void VEQ::redo()
+{
+    if (const auto flipped = m_work.redo())
+        showChanged(flipped->list, std::vector<int>(flipped->rowsIn.begin(), flipped->rowsIn.end()));
 }
 
 // ---- The lists' editing keys and context menu ----
@@ -181,14 +223,14 @@ std::vector<VEQ::ListCommand> VEQ::listCommands(MainList& list)
     const EntryListView& view = list.view();
     const bool selected = view.selectionModel()->hasSelection();
     const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-    const QString undo = list.undoName();
-    const QString redo = list.redoName();
+    const std::string undoStep = m_work.undoName();
+    const std::string redoStep = m_work.redoName();
+    const ListId id = list.id();
     return {
-        {stepCaption("Undo", undo), QKeySequence::Undo, !undo.isEmpty(), [&list] { list.undo(); }},
-        {stepCaption("Redo", redo), QKeySequence::Redo, !redo.isEmpty(), [&list] { list.redo(); }},
+        {stepCaption("Undo", undoStep), QKeySequence::Undo, !undoStep.empty(), [this] { undo(); }},
+        {stepCaption("Redo", redoStep), QKeySequence::Redo, !redoStep.empty(), [this] { redo(); }},
         {QStringLiteral("Copy"), QKeySequence::Copy, selected, [&list] { list.copy(); }},
-        {QStringLiteral("Paste"), QKeySequence::Paste, clipboard && clipboard->hasText(),
-         [this, &list] { list.paste(m_messages); }},
+        {QStringLiteral("Paste"), QKeySequence::Paste, clipboard && clipboard->hasText(), [this, id] { paste(id); }},
         {QStringLiteral("Delete"), QKeySequence::Delete, selected, [this, &list] { deleteSelected(list.id()); }},
         {QStringLiteral("Select All"), QKeySequence::SelectAll, list.model().count() > 0,
          [&list] { list.view().selectAll(); }},
@@ -262,7 +304,7 @@ void VEQ::readDataFile(ListId listId)
 {
     const QString fileName = m_fileDialogs.openFileName(this, {suggestedName(listId), simulationDataDirectory()});
     if (fileName.isEmpty()) {
-        m_messages.tell(QStringLiteral("File not Selected"));
+        m_messages.tell(fromCore(veq::sentences::kFileNotSelected));
         return;
     }
     readFileInto(listId, fileName);
@@ -274,16 +316,13 @@ void VEQ::readFileInto(ListId listId, const QString& fileName)
     pleaseWait().showPainted();
 
     // The whole file is checked before the list is touched: a refused read changes nothing.
-    auto file = veq::loadDataFile(toFsPath(fileName), listId, ConvBuf);
-    if (file) {
-        m_knownFiles.insert_or_assign(file->stamp.file, file->stamp.state);
-        mainList(listId).read(std::move(*file), fileName);
-    }
+    const auto read = m_work.read(listId, toFsPath(fileName));
+    showChanged(listId);
 
     show();
     pleaseWait().hide();
-    if (!file)
-        m_messages.tell(fromCore(file.reason()));
+    if (const std::string& said = read ? *read : read.reason(); !said.empty())
+        m_messages.tell(fromCore(said));
 }
 
 void VEQ::openFiles(const QStringList& paths)
@@ -292,9 +331,7 @@ void VEQ::openFiles(const QStringList& paths)
         if (const auto kind = veq::kindFromFileName(toFsPath(path)))
             readFileInto(*kind, path);
         else
-            m_messages.tell(QStringLiteral("Could not read %1: its name says no list (filelist.dat, except.dat or "
-                                           "planesq.dat).")
-                                .arg(fromCore(veq::displayPath(toFsPath(path)))));
+            m_messages.tell(fromCore(veq::sentences::nameSaysNoList(toFsPath(path))));
     }
 }
 
@@ -310,7 +347,7 @@ void VEQ::filesDropped(ListId listId, const QStringList& paths)
 
 void VEQ::tellLoadFirst(ListId listId)
 {
-    m_messages.tell(QStringLiteral("Please load %1 before doing this").arg(suggestedName(listId)));
+    m_messages.tell(fromCore(veq::sentences::loadFirst(listId)));
 }
 
 void VEQ::writeDataFile(ListId listId)
@@ -326,21 +363,27 @@ void VEQ::writeDataFile(ListId listId)
     }
     const QString target = askFirst ? fileName : m_fileDialogs.saveFileName(this, request);
     if (target.isEmpty()) {
-        m_messages.tell(QStringLiteral("File not saved: No Output file selected"));
+        m_messages.tell(fromCore(veq::sentences::kNoOutputFile));
         return;
     }
+    const auto saved = m_work.write(listId, toFsPath(target), turnWait(toFsPath(target)));
+    pleaseWait().hide();
+    if (const std::string& said = saved ? saved->notice : saved.reason(); !said.empty())
+        m_messages.tell(fromCore(said));
+}
 
-    const veq::FolderTurn turn(toFsPath(target));
-    const veq::KnownFiles before = m_knownFiles;
-    auto saved = veq::saveDataFile(toFsPath(target), listId, list.asRead().headers, list.model().entries(), ConvBuf,
-                                   &m_knownFiles);
-    QString message = fromCore(saved ? saved->notice : saved.reason());
-    // The file changed on disk since it was read: the message window has only
-    // OK, so this Write refuses and the next one replaces it.
-    if (!saved && m_knownFiles != before)
-        message += QStringLiteral(" Press Write again to replace it with this list.");
-    if (!message.isEmpty())
-        m_messages.tell(message);
+veq::TurnWait VEQ::turnWait(const std::filesystem::path& target)
+{
+    // The please-wait window says why nothing happens, and the windows
+    // repaint; what the user does meanwhile waits for the save to end.
+    veq::TurnWait wait;
+    wait.waiting = [this, folder = target.parent_path(), shown = false]() mutable {
+        if (!shown)
+            pleaseWait().showWaiting(fromCore(veq::sentences::waitingForFolder(folder)));
+        shown = true;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    return wait;
 }
 
 // ---- Deletion ----
@@ -349,7 +392,14 @@ void VEQ::bDelFileList_Click() { deleteSelected(ListId::FileList); }
 void VEQ::bDelExcept_Click() { deleteSelected(ListId::Except); }
 void VEQ::bDelPlaneSq_Click() { deleteSelected(ListId::PlaneSq); }
 
-void VEQ::deleteSelected(ListId listId) { mainList(listId).deleteSelected(m_messages); }
+void VEQ::deleteSelected(ListId listId)
+{
+    removeSelectedEntries(mainList(listId).view(), kDeleteLimit, nullptr, m_messages,
+                          [this, listId](std::vector<std::size_t> positions) {
+                              m_work.remove(listId, std::move(positions));
+                          });
+    showChanged(listId);
+}
 
 // ---- Launchers ----
 
@@ -359,9 +409,7 @@ Window& VEQ::toolWindow(std::unique_ptr<Window>& slot, const char* action, Args&
     if (!slot) {
         slot = std::make_unique<Window>(args...);
         connect(slot.get(), &ToolWindow::finished, this,
-                [this, action = QString::fromLatin1(action)](const veq::Entries& items, ListId listId) {
-                    mainList(listId).add(items, action);
-                });
+                [this, action](const veq::Entries& items, ListId listId) { addItems(listId, items, action); });
         connect(slot.get(), &ToolWindow::closed, this, &QWidget::show);
     }
     return *slot;
@@ -406,7 +454,8 @@ void VEQ::bMissing_Click()
     }
     hide();
     Missing& window = toolWindow(m_missing, "Missing", m_messages);
-    window.setMainLists(mainList(ListId::FileList).model().entries(), mainList(ListId::Except).model().entries());
+    window.setMainLists(m_work.document(ListId::FileList).list().items(),
+                        m_work.document(ListId::Except).list().items());
     window.show();
 }
 
@@ -414,7 +463,7 @@ void VEQ::bExtra_Click()
 {
     hide();
     fExtra& window = toolWindow(m_extra, "Extra", m_messages);
-    window.setFileList(mainList(ListId::FileList).model().entries());
+    window.setFileList(m_work.document(ListId::FileList).list().items());
     window.show();
 }
 

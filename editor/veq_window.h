@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/codec.h"
-#include "core/data_file.h"
+#include "core/workspace.h"
 #include "dialogs/form_message.h"
 
 #include <QKeySequence>
@@ -23,11 +22,12 @@ class fFileListAdd;
 class fPleaseWait;
 class Missing;
 
-// "VEQ Editor": the main window. It owns the three entry lists (they are the
-// data the writers write) with their files and histories, and every other
-// window. The editing keys (undo, redo, copy, paste, select all) act on the
-// list that has, or last had, the keyboard; a list's context menu offers
-// them with Delete.
+// "VEQ Editor": the main window. It shows the three entry lists of its
+// workspace (the data the writers write, with the window's one history) and
+// owns every other window. Undo and redo take back and do again the last
+// change made in the window, whichever list; copy, paste and select all act
+// on the list that has, or last had, the keyboard. A list's context menu
+// offers them with Delete.
 class VEQ final : public QWidget {
     Q_OBJECT
     Q_CLASSINFO("AccessibleRole", "Window")
@@ -36,8 +36,8 @@ public:
     explicit VEQ(FileDialogs& fileDialogs, QWidget* parent = nullptr);
     ~VEQ() override;
 
-    // Adds each item to the list unless the list holds it already, in one
-    // change of the list (one step of its history), and shows the list's count.
+    // Adds each item (an entry) to the list unless the list holds it already,
+    // in one change (one step of the history), and shows the list's count.
     void AddListItems(veq::Entries items, veq::ListId listId);
 
     // Reads each file into the list its name says, as "Read" would; a name
@@ -90,6 +90,15 @@ private:
     void tellLoadFirst(veq::ListId listId);
     [[nodiscard]] std::vector<ListCommand> listCommands(MainList& list);
     void showListMenu(veq::ListId listId, const QPoint& globalPos);
+    // The editing of the lists, each change one step of the workspace's history.
+    void addItems(veq::ListId listId, veq::Entries items, const char* action);
+    void paste(veq::ListId listId);
+    void undo();
+    void redo();
+    // Shows a list as its document stands after a change, with `rows` selected.
+    void showChanged(veq::ListId listId, const std::vector<int>& rows = {});
+    // What Write does meanwhile when another program holds the folder's turn.
+    [[nodiscard]] veq::TurnWait turnWait(const std::filesystem::path& target);
 
     MainList& mainList(veq::ListId listId) { return *m_lists[veq::slotOf(listId)]; }
     // A tool window, made on first use and then only shown and hidden; what
@@ -107,14 +116,11 @@ private:
     std::unique_ptr<fExtra> m_extra;
     std::unique_ptr<fAutoGen> m_autoGen;
 
-    std::array<std::unique_ptr<MainList>, 3> m_lists;
+    std::array<std::unique_ptr<MainList>, veq::kAllLists.size()> m_lists;
     // The list the editing keys act on: the one with, or last with, the keyboard.
     veq::ListId m_keyList = veq::ListId::FileList;
     QPointer<QMenu> m_listMenu;
-    veq::ConversionBuffer ConvBuf{};
-    // The files as last read or written here, whichever list: a Write over one
-    // that another program changed since says so first. It tells of the disk,
-    // not of a list, so Undo leaves it (a Read's stamp brought back from before
-    // a Write of this window's own would take that Write for a change).
-    veq::KnownFiles m_knownFiles;
+    // The lists' data, the headers Write writes, the files known on disk and
+    // the one history; declared before the lists, whose models watch it.
+    veq::Workspace m_work;
 };

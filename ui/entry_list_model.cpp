@@ -4,8 +4,22 @@
 #include <cstdint>
 
 EntryListModel::EntryListModel(bool allowDuplicates, QObject* parent)
-    : QAbstractListModel(parent), m_list(allowDuplicates)
+    : QAbstractListModel(parent), m_own(allowDuplicates), m_list(&m_own)
 {
+    m_own.watch(this);
+}
+
+EntryListModel::EntryListModel(const veq::EntryList& list, QObject* parent) : QAbstractListModel(parent), m_list(&list)
+{
+}
+
+EntryListModel::~EntryListModel() { m_own.watch(nullptr); }
+
+veq::EntryList& EntryListModel::own()
+{
+    // The changes below are for a list of the model's own; another's changes where it is kept.
+    Q_ASSERT(m_list == &m_own);
+    return m_own;
 }
 
 QModelIndex EntryListModel::index(int row, int column, const QModelIndex& parent) const
@@ -28,83 +42,79 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole ||
         !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    return QString::fromStdString(m_list.at(static_cast<std::size_t>(index.row())));
+    return QString::fromStdString(m_list->at(static_cast<std::size_t>(index.row())));
 }
 
-bool EntryListModel::add(const veq::Entry& item)
+std::vector<int> EntryListModel::rowsOf(const veq::Entries& items) const
 {
-    const auto row = m_list.placeFor(item);
-    if (!row)
-        return false;
-    const int at = static_cast<int>(*row);
-    beginInsertRows({}, at, at);
-    m_list.insertAt(*row, item);
-    endInsertRows();
-    return true;
+    std::vector<int> rows;
+    const veq::Entries& held = entries();
+    for (const veq::Entry& item : items) {
+        const auto [first, last] = std::equal_range(held.begin(), held.end(), item);
+        for (auto at = first; at != last; ++at)
+            rows.push_back(static_cast<int>(at - held.begin()));
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
+
+bool EntryListModel::add(const veq::Entry& item) { return own().add(item).has_value(); }
+
+veq::EntryChange EntryListModel::addMany(veq::Entries items) { return own().addMany(std::move(items)); }
+
+veq::EntryChange EntryListModel::assign(veq::Entries items) { return own().assign(std::move(items)); }
 
 veq::EntryChange EntryListModel::removeAt(std::vector<std::size_t> positions)
 {
-    return m_list.removeAt(
-        std::move(positions),
-        [this](std::size_t first, std::size_t last) {
-            beginRemoveRows({}, static_cast<int>(first), static_cast<int>(last));
-        },
-        [this] { endRemoveRows(); });
+    return own().removeAt(std::move(positions));
 }
 
-template <typename Change> void EntryListModel::changeInBulk(Change change)
+void EntryListModel::flip(veq::EntryChange& change) { own().flip(change); }
+
+void EntryListModel::rowComing(std::size_t row)
+{
+    beginInsertRows({}, static_cast<int>(row), static_cast<int>(row));
+}
+
+void EntryListModel::rowCame() { endInsertRows(); }
+
+void EntryListModel::rowsGoing(std::size_t first, std::size_t last)
+{
+    beginRemoveRows({}, static_cast<int>(first), static_cast<int>(last));
+}
+
+void EntryListModel::rowsGone() { endRemoveRows(); }
+
+void EntryListModel::bulkChangeBegins()
 {
     Q_EMIT layoutAboutToBeChanged();
-    // Each held row is remembered by its text and, among equal texts, by its
-    // place in their run; afterwards it is the same occurrence of that text.
-    const QModelIndexList held = persistentIndexList();
-    struct Place {
-        veq::Entry text;
-        std::size_t occurrence;
-    };
-    std::vector<Place> places;
-    places.reserve(static_cast<std::size_t>(held.size()));
-    const veq::Entries& before = m_list.items();
-    for (const QModelIndex& index : held) {
+    m_held = persistentIndexList();
+    m_places.clear();
+    m_places.reserve(static_cast<std::size_t>(m_held.size()));
+    const veq::Entries& before = entries();
+    for (const QModelIndex& index : m_held) {
         const auto row = static_cast<std::size_t>(index.row());
         const auto first = std::lower_bound(before.begin(), before.end(), before[row]);
-        places.push_back({before[row], row - static_cast<std::size_t>(first - before.begin())});
+        m_places.push_back({before[row], row - static_cast<std::size_t>(first - before.begin())});
     }
+}
 
-    change();
-
-    const veq::Entries& after = m_list.items();
+void EntryListModel::bulkChangeEnded()
+{
+    // Afterwards each held row is the same occurrence of the same text, or gone.
+    const veq::Entries& after = entries();
     QModelIndexList moved;
-    moved.reserve(held.size());
-    for (const Place& place : places) {
+    moved.reserve(m_held.size());
+    for (const Place& place : m_places) {
         const auto [first, last] = std::equal_range(after.begin(), after.end(), place.text);
         const bool kept = place.occurrence < static_cast<std::size_t>(last - first);
         moved.append(
             kept ? index(static_cast<int>(first - after.begin() + static_cast<std::ptrdiff_t>(place.occurrence)))
                  : QModelIndex());
     }
-    changePersistentIndexList(held, moved);
+    changePersistentIndexList(m_held, moved);
+    m_held.clear();
+    m_places.clear();
     Q_EMIT layoutChanged();
-}
-
-veq::EntryChange EntryListModel::addMany(veq::Entries items)
-{
-    veq::EntryChange change;
-    if (!items.empty())
-        changeInBulk([&] { change = m_list.addMany(std::move(items)); });
-    return change;
-}
-
-veq::EntryChange EntryListModel::assign(veq::Entries items)
-{
-    veq::EntryChange change;
-    changeInBulk([&] { change = m_list.assign(std::move(items)); });
-    return change;
-}
-
-void EntryListModel::flip(veq::EntryChange& change)
-{
-    if (!change.empty())
-        changeInBulk([&] { m_list.flip(change); });
 }

@@ -1,5 +1,7 @@
 #include "ui/removal.h"
 
+#include "core/sentences.h"
+
 #include "ui/accessibility.h"
 #include "ui/entry_list_model.h"
 #include "ui/entry_list_view.h"
@@ -15,18 +17,20 @@ void showCount(QLabel* countLabel, int count)
     renameCountLabel(countLabel);
 }
 
-veq::EntryChange removeSelectedEntries(EntryListView& list, int limit, QLabel* countLabel, Messenger& messenger)
+void removeSelectedEntries(EntryListView& list, int limit, QLabel* countLabel, Messenger& messenger,
+                           const Remover& remove)
 {
     std::vector<std::size_t> positions = list.selectedPositions();
-    veq::EntryChange removed;
     if (static_cast<int>(positions.size()) > limit) {
-        messenger.tell(QStringLiteral("Too Many Items Selected"));
+        messenger.tell(fromCore(veq::sentences::kTooManyItemsSelected));
     } else {
         // The selection goes with its rows; clearing it first spares the view
         // from following every run of rows as it is removed.
         list.selectionModel()->clearSelection();
-        removed = list.entryModel()->removeAt(std::move(positions));
+        if (remove)
+            remove(std::move(positions));
+        else
+            list.entryModel()->removeAt(std::move(positions));
     }
     showCount(countLabel, list.entryModel()->count());
-    return removed;
 }

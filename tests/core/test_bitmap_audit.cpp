@@ -83,6 +83,16 @@ TEST(ExtraCheck, OffersTheUpperCaseIdOfEveryUnlistedPartBitmap)
     EXPECT_EQ(veq::extraBitmaps({"03010714.bmp"}, {"03010714"}), Entries{});
 }
 
+TEST(ExtraCheck, OffersOnlyTheBitmapsMissingWouldFind)
+{
+    // Names that start with an id but are not its bitmap: once added, Missing would report them missing.
+    const Entries folder{"03010714_old.bmp", "030107141.bmp", "03010714 (copy).bmp", "0301071a.BMP"};
+    const Entries offered = veq::extraBitmaps(folder, {});
+    EXPECT_EQ(offered, Entries{"0301071A"});
+    EXPECT_TRUE(veq::missingBitmaps(offered, {}, folder).fileListMissing.empty());
+    EXPECT_EQ(veq::missingBitmaps({"03010714"}, {}, folder).fileListMissing, Entries{"03010714.bmp"});
+}
+
 TEST(FolderListing, ListsRegularFilesOnlyAndRefusesWhatCannotBeListed)
 {
     kit::TempFolder folder;

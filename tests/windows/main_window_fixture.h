@@ -41,7 +41,7 @@ protected:
     // Reads `records` through the list's "Read" button.
     void read(veq::ListId id, const veq::Entries& records)
     {
-        const kit::fs::path path = folder / veq::dataFileName(id);
+        const kit::fs::path path = folder / std::string(veq::dataKind(id).fileName);
         kit::writeFile(path, kit::dataImage(id, records));
         answer(path);
         kit::click(window.get(), controls(id).read);

@@ -65,8 +65,8 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
     const auto expectSame = [&](ListId id, const Args& steps, Args args) {
         SCOPED_TRACE(steps[0]);
         // A new output each time: veq's build has changed the last one since the window wrote it.
-        const std::string file = here + "/" + veq::dataFileName(id);
-        const std::string out = here + "/out" + steps[0] + veq::dataFileName(id);
+        const std::string file = here + "/" + std::string(veq::dataKind(id).fileName);
+        const std::string out = here + "/out" + steps[0] + std::string(veq::dataKind(id).fileName);
         read(id, kit::randomEntries(id, 200, 7, false));
         drive(dialogs, steps);
         drive(dialogs, {"@" + out, controls(id).write});

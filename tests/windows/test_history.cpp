@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -185,14 +186,13 @@ class Clipboard : public History, public ::testing::WithParamInterface<ListId> {
 TEST_P(Clipboard, CopyThenPasteGivesTheSameEntriesABadLineNothingAndTheMenuActsOnItsList)
 {
     const ListId id = GetParam();
-    Entries entries = kit::randomEntries(id, 200, 5);
-    const std::string odd = "0301180\xE6\x97\xA5"; // typed, never written: a character outside ASCII
-    entries.push_back(id == ListId::Except ? odd + " ======> 03010814"
-                                           : odd + std::string(veq::entryLength(id) - 8, 'A'));
-    window->AddListItems(entries, id);
+    window->AddListItems(kit::randomEntries(id, 200, 5), id);
     const Entries held = shown(id);
     QGuiApplication::clipboard()->clear();
-    // Undo, Redo, Copy, Paste, Delete, Select All: which can act.
+    // Undo, Redo, Copy, Paste, Delete, Select All: which can act (what was added is selected).
+    EXPECT_EQ(openMenu(id), (std::vector<bool>{true, false, true, false, true, true}));
+    menu->close();
+    view(id)->clearSelection();
     EXPECT_EQ(openMenu(id), (std::vector<bool>{true, false, false, false, false, true}));
     choose(QStringLiteral("Select All"));
     EXPECT_EQ(openMenu(id, QKeySequence(Qt::Key_Menu)), (std::vector<bool>{true, false, true, false, true, true}));
@@ -200,7 +200,8 @@ TEST_P(Clipboard, CopyThenPasteGivesTheSameEntriesABadLineNothingAndTheMenuActsO
     press(QKeySequence::Undo);
     ASSERT_TRUE(shown(id).empty());
     openMenu(id, QKeySequence(Qt::SHIFT | Qt::Key_F10));
-    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Redo Add 201 entries"));
+    EXPECT_EQ(menu->actions()[1]->text(),
+              QStringLiteral("Redo Add 200 entries to %1").arg(QString::fromLatin1(veq::dataKind(id).caption)));
     choose(QStringLiteral("Paste"));
     EXPECT_EQ(shown(id), held);
 
@@ -215,5 +216,48 @@ TEST_P(Clipboard, CopyThenPasteGivesTheSameEntriesABadLineNothingAndTheMenuActsO
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, Clipboard, ::testing::ValuesIn(veq::kAllLists));
+
+// The rows a list has selected.
+std::vector<int> selectedRows(const QListView* list)
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+TEST_F(History, UndoTakesBackTheWindowsLastChangeWhicheverListAndSelectsWhatItChanged)
+{
+    read(ListId::FileList, {"03010714", "03010715", "03010716"});
+    read(ListId::Except, {"03011804 ======> 03010814"});
+    // The keyboard stays on FileList while the change is made in Except.
+    view(ListId::FileList)->setFocus();
+    window->AddListItems({"03011804 ======> 03019999", "03011804 ======> 03010814"}, ListId::Except);
+    // What was handed over is selected, the entry held already too.
+    EXPECT_EQ(selectedRows(view(ListId::Except)), (std::vector<int>{0, 1}));
+    view(ListId::FileList)->setFocus();
+    press(QKeySequence::Undo);
+    EXPECT_EQ(shown(ListId::Except), Entries{"03011804 ======> 03010814"});
+    EXPECT_EQ(shown(ListId::FileList).size(), 3u);
+    openMenu(ListId::FileList);
+    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Undo Read except.dat into Except"));
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Redo Add 1 entry to Except"));
+    choose(QStringLiteral("Redo"));
+    // Done again, the entry that came back is selected and current.
+    EXPECT_EQ(selectedRows(view(ListId::Except)), std::vector<int>{1});
+    EXPECT_EQ(view(ListId::Except)->currentIndex().row(), 1);
+
+    // Undo goes back through the reads in the order they were made, whichever list has the keyboard.
+    view(ListId::Except)->setFocus();
+    press(QKeySequence::Undo);
+    press(QKeySequence::Undo);
+    EXPECT_TRUE(shown(ListId::Except).empty());
+    EXPECT_EQ(kit::text(window.get(), "labCountExcept"), QString());
+    press(QKeySequence::Undo);
+    EXPECT_TRUE(shown(ListId::FileList).empty());
+    press(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_EQ(selectedRows(view(ListId::FileList)), (std::vector<int>{0, 1, 2}));
+}
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 
 using veq::Entries;
 using veq::ListId;
@@ -27,7 +28,7 @@ TEST_P(EachFile, ReadListsEachRecordOnceAndWriteGivesTheFileBackSorted)
     EXPECT_EQ(shown(id), expected);
     EXPECT_EQ(kit::text(window.get(), c.count), QString::number(expected.size()));
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].suggestedName, QString::fromLatin1(veq::dataFileName(id)));
+    EXPECT_EQ(dialogs.asked[0].suggestedName, QString::fromLatin1(std::string(veq::dataKind(id).fileName)));
     EXPECT_EQ(dialogs.asked[0].initialDirectory, simulationDataDirectory());
     EXPECT_TRUE(window->isVisible() && !kit::topLevel("fPleaseWait")->isVisible());
 
@@ -55,11 +56,11 @@ TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
     // An empty list: only the plane-squadron writer asks for the file first.
     kit::click(window.get(), c.write);
     EXPECT_EQ(kit::shownMessage(),
-              QStringLiteral("Please load %1 before doing this").arg(QString::fromLatin1(veq::dataFileName(id))));
+              QStringLiteral("Please load %1 before doing this").arg(QString::fromLatin1(std::string(veq::dataKind(id).fileName))));
     EXPECT_EQ(dialogs.asked.size(), id == ListId::PlaneSq ? 1u : 0u);
 
     read(id, kit::randomEntries(id, 5, 3));
-    window->AddListItems({std::string(veq::entryLength(id), 'G')}, id);
+    window->AddListItems({std::string(veq::dataKind(id).entryLength(), 'G')}, id);
     const Entries before = shown(id);
     const kit::fs::path damaged = folder / (std::string(60, 'x') + ".damaged.dat"); // wider than the window
     kit::writeFile(damaged, veq::Bytes(50, 1));
@@ -70,7 +71,7 @@ TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
     } refusals[] = {{c.read, {}, QStringLiteral("File not Selected")},
                     {c.write, {}, QStringLiteral("File not saved: No Output file selected")},
                     {c.read, damaged, QStringLiteral("damaged.dat")},
-                    {c.write, folder / "out.dat", QStringLiteral("File not saved: the entry \"GG")}};
+                    {c.write, folder / "out.dat", QStringLiteral("File not saved: \"GG")}};
     for (const auto& [button, path, says] : refusals) {
         answer(path);
         kit::click(window.get(), button);
@@ -86,20 +87,41 @@ TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
 
 INSTANTIATE_TEST_SUITE_P(Files, EachFile, ::testing::ValuesIn(veq::kAllLists));
 
-TEST_F(MainWindow, WriteOverAFileChangedOnDiskRefusesOnceAndOverAHardLinkSaysSo)
+TEST_F(MainWindow, WriteOverAKnownFileRefusesOnceWhatItWouldLoseUnsaidAndOverAHardLinkSaysSo)
 {
-    read(ListId::FileList, {"03010714"});
-    const kit::fs::path file = folder / veq::dataFileName(ListId::FileList);
+    const kit::fs::path file = folder / "filelist.dat";
     const veq::Bytes theirs = kit::dataImage(ListId::FileList, {"03020000", "03020001"});
-    kit::writeFile(file, theirs); // another program saves it meanwhile
-    // The first Write says so; the next replaces it, and a Write after that finds its own file.
-    for (int write = 0; write < 3; ++write) {
+    const veq::Bytes pairs = kit::dataImage(ListId::Except, {"03011804 ======> 03010814"}); // an except.dat by another name
+    const struct {
+        const char* situation;
+        std::function<void()> after; // what happens to the file after the Read
+        const char *readSays, *firstWriteSays; // the first Write refuses when `refuses`
+        bool refuses;
+    } cases[] = {
+        {"changed on disk", [&] { kit::writeFile(file, theirs); }, "", "changed on disk", true},
+        {"bytes after its records", [] {}, "4 bytes lie after", "would not keep", true},
+        {"deleted since", [&] { kit::fs::remove(file); }, "", "deleted or renamed", false},
+    };
+    for (const auto& [situation, after, readSays, firstWriteSays, refuses] : cases) {
+        SCOPED_TRACE(situation);
+        kit::writeFile(file, std::string(readSays).empty() ? kit::dataImage(ListId::FileList, {"03010714"}) : pairs);
         answer(file);
-        kit::click(window.get(), "bWrFilelist");
-        EXPECT_EQ(kit::readFile(file) == theirs, write == 0) << write;
-        EXPECT_EQ(kit::shownMessage().contains(QStringLiteral("changed on disk")), write == 0) << write;
-        if (write == 0)
-            kit::click(kit::topLevel("FormMessage"), "bOK");
+        kit::click(window.get(), "bRdFilelist");
+        EXPECT_TRUE(kit::shownMessage().contains(QString::fromLatin1(readSays))) << kit::shownMessage().toStdString();
+        after();
+        const bool existed = kit::fs::exists(file);
+        const veq::Bytes before = existed ? kit::readFile(file) : veq::Bytes{};
+        // The first Write says so; the next replaces the file, and a Write after that finds its own file.
+        for (int write = 0; write < 3; ++write) {
+            answer(file);
+            kit::click(window.get(), "bWrFilelist");
+            const bool unchanged = existed && kit::readFile(file) == before;
+            EXPECT_EQ(unchanged, refuses && write == 0) << write;
+            EXPECT_EQ(kit::shownMessage().contains(QString::fromLatin1(firstWriteSays)), write == 0)
+                << write << kit::shownMessage().toStdString();
+            if (!kit::shownMessage().isEmpty())
+                kit::click(kit::topLevel("FormMessage"), "bOK");
+        }
     }
     // The file's other name keeps the old contents, and the message says so.
     kit::fs::create_hard_link(file, folder / "other.dat");
