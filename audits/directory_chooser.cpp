@@ -1,5 +1,7 @@
 #include "audits/directory_chooser.h"
 
+#include "core/platform.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -11,15 +13,12 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-// Folder names compare as the file system compares them: Windows ignores case.
-// Elsewhere dot-folders are listed too, since Wine keeps the simulation in one (~/.wine).
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
-constexpr QDir::Filters kFolders = QDir::Dirs | QDir::NoDotAndDotDot;
-#else
-constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
-constexpr QDir::Filters kFolders = QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden;
-#endif
+// Folder names compare as the file system compares them; hidden folders are
+// listed where the system says the tree should show them.
+const Qt::CaseSensitivity kPathCase =
+    veq::platform::fileNamesIgnoreCase() ? Qt::CaseInsensitive : Qt::CaseSensitive;
+const QDir::Filters kFolders =
+    QDir::Dirs | QDir::NoDotAndDotDot | (veq::platform::showsHiddenFolders() ? QDir::Hidden : QDir::Filters());
 
 QString pathOf(const QTreeWidgetItem* item) { return item->data(0, kPathRole).toString(); }
 
@@ -113,12 +112,6 @@ QTreeWidgetItem* DirectoryChooser::itemOf(const QString& path)
         item = next;
     }
     return item;
-}
-
-QModelIndex DirectoryChooser::indexOf(const QString& path)
-{
-    QTreeWidgetItem* item = itemOf(path);
-    return item ? m_tree->indexFromItem(item) : QModelIndex();
 }
 
 void DirectoryChooser::setCurrentPath(const QString& path)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QModelIndex>
 #include <QString>
 #include <QWidget>
 
@@ -30,9 +29,6 @@ public:
     void setCurrentPath(const QString& path);
 
     [[nodiscard]] QTreeWidget* tree() const { return m_tree; }
-    // The tree's row of a folder, reading the folders above it as needed;
-    // invalid for a folder the tree cannot show.
-    [[nodiscard]] QModelIndex indexOf(const QString& path);
 
 Q_SIGNALS:
     void currentPathChanged(const QString& path);

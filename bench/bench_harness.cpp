@@ -1,19 +1,11 @@
 #include "bench/bench_harness.h"
 
+#include "core/platform.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-
-#ifdef _WIN32
-// clang-format off
-#include <windows.h>
-#include <psapi.h>
-// clang-format on
-#else
-#include <fstream>
-#include <sstream>
-#endif
 
 #ifdef VEQ_BENCH_CALLGRIND
 #include <valgrind/callgrind.h>
@@ -64,27 +56,7 @@ void stopBench(const std::string& why)
     std::exit(2);
 }
 
-double peakMemoryMiB()
-{
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{};
-    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
-        return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-    return 0;
-#else
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            std::istringstream fields(line.substr(6));
-            double kib = 0;
-            fields >> kib;
-            return kib / 1024.0;
-        }
-    }
-    return 0;
-#endif
-}
+double peakMemoryMiB() { return static_cast<double>(veq::platform::peakMemoryBytes()) / (1024.0 * 1024.0); }
 
 void printTable(const std::vector<BenchResult>& windowResults, const std::vector<BenchResult>& coreResults)
 {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -102,6 +103,21 @@ private:
 [[nodiscard]] std::error_code writeAccess(const std::filesystem::path& path);
 // Renames `from` over `to` in one step, durable once it returns.
 [[nodiscard]] std::error_code replace(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Whether the system's file names ignore case (Windows), and whether a folder
+// tree should show hidden folders: outside Windows, where Wine keeps the
+// simulation in one (~/.wine).
+[[nodiscard]] bool fileNamesIgnoreCase();
+[[nodiscard]] bool showsHiddenFolders();
+
+// The folder a Windows path of the simulation (its data folder) names on this
+// system: on Windows the path itself; elsewhere the same folder inside the
+// Wine prefix ($WINEPREFIX, else ~/.wine, components matched without regard
+// to case) when it exists, else the home folder.
+[[nodiscard]] std::filesystem::path simulationFolder(std::string_view windowsPath);
+
+// The most memory the process has held at once, in bytes (0 where unknown).
+[[nodiscard]] std::uint64_t peakMemoryBytes();
 
 // The program's arguments after its name, as UTF-8: on Windows from the wide
 // command line, since `argv` there is in the local code page.

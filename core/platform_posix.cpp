@@ -12,7 +12,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <utility>
@@ -307,6 +310,71 @@ std::error_code replace(const fs::path& from, const fs::path& to)
         ::close(fd);
     }
     return {};
+}
+
+bool fileNamesIgnoreCase() { return false; }
+
+bool showsHiddenFolders() { return true; }
+
+namespace {
+
+// The child of `folder` named `name` without regard to case, as Wine's drives find it.
+fs::path childIgnoringCase(const fs::path& folder, const std::string& name)
+{
+    std::error_code ec;
+    if (fs::is_directory(folder / name, ec))
+        return folder / name;
+    const std::string wanted = toUpperAscii(name);
+    for (fs::directory_iterator child(folder, ec), end; !ec && child != end; child.increment(ec))
+        if (child->is_directory(ec) && toUpperAscii(child->path().filename().string()) == wanted)
+            return child->path();
+    return {};
+}
+
+fs::path homeFolder()
+{
+    const char* home = std::getenv("HOME");
+    return home && *home ? fs::path(home) : fs::current_path();
+}
+
+} // namespace
+
+fs::path simulationFolder(std::string_view windowsPath)
+{
+    const char* prefixVariable = std::getenv("WINEPREFIX");
+    fs::path folder = prefixVariable && *prefixVariable ? fs::path(prefixVariable) : homeFolder() / ".wine";
+    // "C:\Sierra\..." lies under the prefix's drive_c.
+    if (windowsPath.size() < 2 || windowsPath[1] != ':')
+        return homeFolder();
+    std::string drive = "drive_";
+    drive += static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
+    folder /= drive;
+    std::string_view rest = windowsPath.substr(2);
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find_first_of("\\/"), rest.size());
+        if (end > 0) {
+            folder = childIgnoringCase(folder, std::string(rest.substr(0, end)));
+            if (folder.empty())
+                return homeFolder();
+        }
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return folder.lexically_normal();
+}
+
+std::uint64_t peakMemoryBytes()
+{
+    // The kernel keeps the high-water mark of the resident set, in kB.
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return 0;
+    char line[256];
+    unsigned long long kib = 0;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmHWM: %llu kB", &kib) == 1)
+            break;
+    std::fclose(status);
+    return kib * 1024;
 }
 
 std::vector<std::string> commandLineArguments(int argc, char** argv)

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -331,6 +332,20 @@ std::error_code FolderLock::lock(const fs::path& folder, std::chrono::millisecon
 std::error_code replace(const fs::path& from, const fs::path& to)
 {
     return succeeded(::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
+bool fileNamesIgnoreCase() { return true; }
+
+bool showsHiddenFolders() { return false; }
+
+fs::path simulationFolder(std::string_view windowsPath) { return utf8Path(windowsPath); }
+
+std::uint64_t peakMemoryBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters))
+        return counters.PeakWorkingSetSize;
+    return 0;
 }
 
 std::vector<std::string> commandLineArguments(int, char**)

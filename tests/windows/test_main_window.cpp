@@ -1,4 +1,5 @@
 #include "tests/windows/main_window_fixture.h"
+#include "core/platform.h"
 #include "ui/data_directory.h"
 
 #include <QDir>
@@ -8,6 +9,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
+#include <thread>
+#include <utility>
 
 using veq::Entries;
 using veq::ListId;
@@ -128,6 +132,39 @@ TEST_F(MainWindow, WriteOverAKnownFileRefusesOnceWhatItWouldLoseUnsaidAndOverAHa
     answer(file);
     kit::click(window.get(), "bWrFilelist");
     EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("hard link"))) << kit::shownMessage().toStdString();
+}
+
+TEST_F(MainWindow, AWriteThatWaitsForAnotherProgramSaysWhyAndSavesOnceItsTurnComes)
+{
+    window->AddListItems({"03010714"}, ListId::FileList);
+    // Another program's turn at the folder, held by a thread of its own (a turn is a thread's on Windows).
+    std::promise<void> held, done;
+    std::thread other([&] {
+        veq::platform::FolderLock turn;
+        EXPECT_FALSE(turn.lock(folder.path(), std::chrono::seconds(5)));
+        held.set_value();
+        done.get_future().wait();
+    });
+    held.get_future().wait();
+    QString said;
+    bool released = false;
+    auto release = [&] {
+        if (!std::exchange(released, true))
+            done.set_value();
+    };
+    QTimer::singleShot(300, window.get(), [&] {
+        if (QWidget* wait = kit::topLevel("fPleaseWait"); wait && wait->isVisible())
+            said = kit::text(wait, "labWhy");
+        release();
+    });
+    answer(folder / "filelist.dat");
+    kit::click(window.get(), "bWrFilelist");
+    release(); // a Write that did not wait has not let the other go
+    other.join();
+    EXPECT_TRUE(said.contains(QStringLiteral("Another program is saving"))) << said.toStdString();
+    EXPECT_EQ(kit::readFile(folder / "filelist.dat").size(), 104u);
+    EXPECT_FALSE(kit::topLevel("fPleaseWait")->isVisible());
+    EXPECT_EQ(kit::shownMessage(), QString());
 }
 
 TEST_F(MainWindow, DeleteTakesAThousandSelectedEntriesAtMostAndTheDeleteKeyToo)
