@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/codec.h"
+#include "core/kinds.h"
 
 #include <QString>
 

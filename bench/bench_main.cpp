@@ -15,6 +15,7 @@
 #include "core/file_io.h"
 #include "core/platform.h"
 #include "core/squadron.h"
+#include "core/workspace.h"
 #include "editor/veq_window.h"
 #include "tests/kit/files.h"
 #include "tests/kit/gui.h"
@@ -108,6 +109,7 @@ public:
             addReadAndWrite(list);
         }
         addDelete();
+        addPaste();
         for (const FinishingTool& tool : kFinishingTools)
             addFinish(tool);
         addAutoGenOpen();
@@ -141,6 +143,16 @@ private:
         m_coreCases.push_back(std::move(core));
     }
 
+    // Puts `entries` in a main list as the user would: a file of them read through its button.
+    void fill(ListId id, const veq::Entries& entries)
+    {
+        const MainListInfo& list = kMainLists[veq::slotOf(id)];
+        const fs::path file = folder() / (std::string(list.label) + "-fill.dat");
+        kit::writeFile(file, kit::dataImage(id, entries));
+        m_dialogs.answer(qPath(file));
+        kit::click(&m_window, list.read);
+    }
+
     // Every file read in three orders: as written, reversed and shuffled.
     // The shuffled one carries the list's own file name.
     void addReadAndWrite(const MainListInfo& list)
@@ -154,7 +166,7 @@ private:
                       {RecordOrder::Random, "random"}};
         for (const auto& order : orders) {
             const fs::path file = order.order == RecordOrder::Random
-                                      ? folder() / veq::dataFileName(id)
+                                      ? folder() / std::string(veq::dataKind(id).fileName)
                                       : folder() / (std::string(list.label) + "-" + order.name + ".dat");
             kit::writeFile(file, kit::dataImage(id, inOrder(m_sorted[id], order.order, 5)));
             add(std::string("read ") + list.label + " (" + order.name + ")",
@@ -195,7 +207,7 @@ private:
             {{},
              [this, scattered] {
                  auto* view = kit::find<EntryListView>(&m_window, "lFileList");
-                 view->entryModel()->assign(m_sorted[ListId::FileList]);
+                 fill(ListId::FileList, m_sorted[ListId::FileList]);
                  kit::selectRows(view, std::vector<int>(scattered.begin(), scattered.end()));
                  kit::settle();
              },
@@ -204,6 +216,24 @@ private:
              [this, list] { list->assign(m_sorted[ListId::FileList]); },
              [list, scattered] { list->removeAt(scattered); }},
             [this] { return modelOf(&m_window, "lFileList")->count() == kLimit - 1000; });
+    }
+
+    // A paste of 32767 lines, every one an entry, into an empty list.
+    void addPaste()
+    {
+        std::string text;
+        for (const veq::Entry& entry : inOrder(m_sorted[ListId::Except], RecordOrder::Random, 6))
+            text += entry + "\n";
+        add("paste 32767 lines",
+            {{},
+             [this, text] {
+                 fill(ListId::Except, {});
+                 QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+                 kit::settle();
+             },
+             [this] { pressOn("lExcept", QKeySequence::Paste); }},
+            {{}, {}, [text] { (void)veq::Workspace().paste(ListId::Except, text); }},
+            [this] { return modelOf(&m_window, "lExcept")->entries() == m_sorted[ListId::Except]; });
     }
 
     // A step at the top of a main list's history taken back (Undo) and done
@@ -342,7 +372,7 @@ private:
         add(std::string("finish ") + tool.label + ": 32767 into 32767",
             {{},
              [this, tool, held, handed] {
-                 modelOf(&m_window, tool.mainList)->assign(held);
+                 fill(tool.id, held);
                  kit::click(&m_window, tool.launcher);
                  modelOf(kit::find(nullptr, tool.window), tool.list)->assign(handed);
                  kit::settle();
@@ -430,8 +460,8 @@ private:
             "Missing: report, 32767 + 32767 entries, " + std::to_string(count) + " bitmaps",
             {{},
              [this, bitmaps] {
-                 modelOf(&m_window, "lFileList")->assign(m_sorted[ListId::FileList]);
-                 modelOf(&m_window, "lExcept")->assign(m_sorted[ListId::Except]);
+                 fill(ListId::FileList, m_sorted[ListId::FileList]);
+                 fill(ListId::Except, m_sorted[ListId::Except]);
                  kit::click(&m_window, "bMissing");
                  kit::find<DirectoryChooser>(kit::find(nullptr, "Missing"), "dirMissing")
                      ->setCurrentPath(qPath(bitmaps));
@@ -460,7 +490,7 @@ private:
         add("Extra: check " + std::to_string(count) + " bitmaps against 32767 entries",
             {{},
              [this, bitmaps] {
-                 modelOf(&m_window, "lFileList")->assign(m_sorted[ListId::FileList]);
+                 fill(ListId::FileList, m_sorted[ListId::FileList]);
                  kit::click(&m_window, "bExtra");
                  kit::find<DirectoryChooser>(kit::find(nullptr, "fExtra"), "DirExtra")->setCurrentPath(qPath(bitmaps));
                  kit::settle();

@@ -70,7 +70,7 @@ int fullChild(int argc, char* argv[], const std::filesystem::path& folder)
     showMainWindow(app, window);
 
     for (const MainListControls& list : kMainLists) {
-        dialogs.answer(qPath(folder / veq::dataFileName(list.id)));
+        dialogs.answer(qPath(folder / std::string(veq::dataKind(list.id).fileName)));
         kit::click(&window, list.read);
         std::printf("list %s\n", qPrintable(kit::text(&window, list.count)));
     }

@@ -12,6 +12,8 @@ namespace {
 
 bool isUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
+char upperOf(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // The characters of a UTF-8 text, each as its bytes.
 std::vector<std::string_view> characters(std::string_view text)
 {
@@ -74,17 +76,47 @@ std::string_view trimmed(std::string_view text)
 Expected<Entry> parseEntry(ListId kind, std::string_view text, EntryForm form)
 {
     const DataKind& facts = dataKind(kind);
-    const std::string upper = toUpperAscii(text);
-    const std::vector<std::string_view> chars = characters(upper);
+    // An entry is ASCII, so a text of one byte a character is read as it
+    // stands (a paste of thousands of lines, say); any other is split into
+    // characters first, to be measured and quoted as the user sees it.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    std::vector<std::string_view> split;
+    std::string upper;
+    if (!ascii) {
+        upper = toUpperAscii(text);
+        split = characters(upper);
+    }
+    const std::size_t length = ascii ? text.size() : split.size();
     // A line may also be in the form its list shows; typing takes the typed form alone.
     std::string_view typedForm = facts.typedForm;
-    if (form == EntryForm::Line && chars.size() == facts.entryLength())
+    if (form == EntryForm::Line && length == facts.entryLength())
         typedForm = facts.shownForm;
-    if (chars.size() != typedForm.size())
+    if (length != typedForm.size())
         return Refusal{std::string(sentences::kInvalidInputLength)};
-    if (const auto why = whyNotInForm(chars, typedForm, facts.fixedRule))
+    if (ascii) {
+        Entry entry(facts.shownForm);
+        std::size_t to = 0;
+        for (std::size_t i = 0; i < typedForm.size(); ++i) {
+            const char c = upperOf(text[i]);
+            if (typedForm[i] == 'H') {
+                const char next = upperOf(text[i + 1]);
+                if (!isUpperHexDigit(c) || !isUpperHexDigit(next))
+                    return Refusal{sentences::notAnEntry(kind, toUpperAscii(text),
+                                                         sentences::notHexPair(toUpperAscii(text.substr(i, 2))))};
+                while (entry[to] != 'H')
+                    ++to;
+                entry[to++] = c;
+                entry[to++] = next;
+                ++i;
+            } else if (typedForm[i] != '?' && c != typedForm[i]) {
+                return Refusal{sentences::notAnEntry(kind, toUpperAscii(text), facts.fixedRule)};
+            }
+        }
+        return entry;
+    }
+    if (const auto why = whyNotInForm(split, typedForm, facts.fixedRule))
         return Refusal{sentences::notAnEntry(kind, upper, *why)};
-    return shownEntry(chars, typedForm, facts.shownForm);
+    return shownEntry(split, typedForm, facts.shownForm);
 }
 
 Expected<Entries> parseEntryLines(ListId kind, std::string_view text)

@@ -35,24 +35,33 @@ void Workspace::add(ListId id, Entries items, std::string_view action)
     record(id, sentences::addStep(action, added, id), std::move(change));
 }
 
-Expected<Entries> Workspace::paste(ListId id, std::string_view text)
+Expected<std::vector<std::size_t>> Workspace::paste(ListId id, std::string_view text)
 {
     auto entries = parseEntryLines(id, text);
     if (!entries)
         return Refusal{sentences::nothingPasted(entries.reason())};
-    // Only what the list does not hold yet needs room.
+    sortEntries(*entries);
+    entries->erase(std::unique(entries->begin(), entries->end()), entries->end());
+    // Only what the list does not hold yet needs room; what it holds is selected all the same.
     const EntryList& list = changing(id).list();
-    Entries fresh;
+    Entries held;
     for (const Entry& entry : *entries)
-        if (list.placeFor(entry))
-            fresh.push_back(entry);
-    sortEntries(fresh);
-    fresh.erase(std::unique(fresh.begin(), fresh.end()), fresh.end());
+        if (!list.placeFor(entry))
+            held.push_back(entry);
+    const std::size_t fresh = entries->size() - held.size();
     const auto limit = static_cast<std::size_t>(kMaxRecords);
-    if (list.size() + fresh.size() > limit)
-        return Refusal{sentences::pasteTooLarge(list.size(), fresh.size(), limit - std::min(limit, list.size()))};
-    add(id, std::move(fresh), "Paste");
-    return entries;
+    if (list.size() + fresh > limit)
+        return Refusal{sentences::pasteTooLarge(list.size(), fresh, limit - std::min(limit, list.size()))};
+
+    DocumentChange change = changing(id).add(std::move(*entries));
+    std::vector<std::size_t> rows = change.entries.rowsIn();
+    const Entries& items = list.items();
+    for (const Entry& entry : held)
+        rows.push_back(static_cast<std::size_t>(std::lower_bound(items.begin(), items.end(), entry) - items.begin()));
+    std::sort(rows.begin(), rows.end());
+    const std::size_t added = change.entries.broughtIn();
+    record(id, sentences::addStep("Paste", added, id), std::move(change));
+    return rows;
 }
 
 void Workspace::remove(ListId id, std::vector<std::size_t> positions)

@@ -35,8 +35,8 @@ public:
     void add(ListId id, Entries items, std::string_view action);
     // The entries of a pasted text, one a line, added as one step; refused
     // whole when a line is no entry or the list would pass 32,767 entries.
-    // Returns the entries pasted, new or held already.
-    [[nodiscard]] Expected<Entries> paste(ListId id, std::string_view text);
+    // Returns the rows of the entries pasted, new or held already, ascending.
+    [[nodiscard]] Expected<std::vector<std::size_t>> paste(ListId id, std::string_view text);
     void remove(ListId id, std::vector<std::size_t> positions);
 
     // Saves list `id` over `path` (see Document::save). A save refused for what

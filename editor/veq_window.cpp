@@ -201,7 +201,7 @@ void VEQ::paste(ListId listId)
         m_messages.tell(fromCore(pasted.reason()));
         return;
     }
-    showChanged(listId, mainList(listId).model().rowsOf(*pasted));
+    showChanged(listId, std::vector<int>(pasted->begin(), pasted->end()));
 }
 
 void VEQ::undo()

@@ -1,6 +1,6 @@
 #include "tools/sample_data.h"
 
-#include "core/codec.h"
+#include "core/kinds.h"
 #include "core/data_file.h"
 #include "core/file_io.h"
 

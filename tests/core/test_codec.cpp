@@ -1,4 +1,4 @@
-#include "core/codec.h"
+#include "core/kinds.h"
 
 #include <gtest/gtest.h>
 
