@@ -24,7 +24,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -222,7 +221,8 @@ std::vector<VEQ::ListCommand> VEQ::listCommands(MainList& list)
 {
     const EntryListView& view = list.view();
     const bool selected = view.selectionModel()->hasSelection();
-    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    // Text that is all blanks pastes nothing: Paste is for text that may hold entries.
+    const bool textToPaste = !QGuiApplication::clipboard()->text().trimmed().isEmpty();
     const std::string undoStep = m_work.undoName();
     const std::string redoStep = m_work.redoName();
     const ListId id = list.id();
@@ -230,7 +230,7 @@ std::vector<VEQ::ListCommand> VEQ::listCommands(MainList& list)
         {stepCaption("Undo", undoStep), QKeySequence::Undo, !undoStep.empty(), [this] { undo(); }},
         {stepCaption("Redo", redoStep), QKeySequence::Redo, !redoStep.empty(), [this] { redo(); }},
         {QStringLiteral("Copy"), QKeySequence::Copy, selected, [&list] { list.copy(); }},
-        {QStringLiteral("Paste"), QKeySequence::Paste, clipboard && clipboard->hasText(), [this, id] { paste(id); }},
+        {QStringLiteral("Paste"), QKeySequence::Paste, textToPaste, [this, id] { paste(id); }},
         {QStringLiteral("Delete"), QKeySequence::Delete, selected, [this, &list] { deleteSelected(list.id()); }},
         {QStringLiteral("Select All"), QKeySequence::SelectAll, list.model().count() > 0,
          [&list] { list.view().selectAll(); }},

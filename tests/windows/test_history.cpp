@@ -188,7 +188,7 @@ TEST_P(Clipboard, CopyThenPasteGivesTheSameEntriesABadLineNothingAndTheMenuActsO
     const ListId id = GetParam();
     window->AddListItems(kit::randomEntries(id, 200, 5), id);
     const Entries held = shown(id);
-    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral(" \n "));
     // Undo, Redo, Copy, Paste, Delete, Select All: which can act (what was added is selected).
     EXPECT_EQ(openMenu(id), (std::vector<bool>{true, false, true, false, true, true}));
     menu->close();
@@ -258,6 +258,14 @@ TEST_F(History, UndoTakesBackTheWindowsLastChangeWhicheverListAndSelectsWhatItCh
     EXPECT_TRUE(shown(ListId::FileList).empty());
     press(QKeySequence(Qt::CTRL | Qt::Key_Y));
     EXPECT_EQ(selectedRows(view(ListId::FileList)), (std::vector<int>{0, 1, 2}));
+
+    // An entry added at the end of a long list is scrolled into view.
+    window->AddListItems(kit::randomEntries(ListId::PlaneSq, 2000, 3), ListId::PlaneSq);
+    view(ListId::PlaneSq)->scrollToTop();
+    window->AddListItems({"FF000000FF"}, ListId::PlaneSq);
+    QListView* planes = view(ListId::PlaneSq);
+    EXPECT_EQ(planes->currentIndex().data().toString(), QStringLiteral("FF000000FF"));
+    EXPECT_TRUE(planes->viewport()->rect().intersects(planes->visualRect(planes->currentIndex())));
 }
 
 } // namespace
