@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/codec.h"
+#include "core/kinds.h"
 
 #include <cstdint>
 #include <filesystem>
