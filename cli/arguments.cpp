@@ -116,7 +116,8 @@ bool Command::takes(std::string_view option) const { return isOneOf(flags, optio
 
 const Command* findCommand(std::string_view name)
 {
-    const auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return c.name == name; });
+    const auto found =
+        std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return c.name == name; });
     return found == kCommands.end() ? nullptr : &*found;
 }
 

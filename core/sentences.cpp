@@ -292,8 +292,8 @@ std::string kindDiffers(std::string_view path, bool byKindOption, ListId said, s
 std::string typedNotAdded(std::string_view text, std::string_view why)
 {
     // The length alone says nothing of the text, so the text is quoted after it.
-    const std::string reason = why == kInvalidInputLength ? std::string(why) + " (" + quoteText(text) + ")"
-                                                          : std::string(why);
+    const std::string reason =
+        why == kInvalidInputLength ? std::string(why) + " (" + quoteText(text) + ")" : std::string(why);
     return reason + ". Nothing was written.";
 }
 

@@ -34,7 +34,8 @@ std::size_t largestInput()
     }
     // "header1 " and "header2 " with their digits, and each entry on a line ended by "\r\n".
     [[maybe_unused]] const std::size_t headerLines = 2 * (8 + 2) + 2 * (veq::kHeader1Size + veq::kHeader2Size);
-    [[maybe_unused]] const std::size_t largestText = headerLines + static_cast<std::size_t>(veq::kMaxRecords) * (longestEntry + 2);
+    [[maybe_unused]] const std::size_t largestText =
+        headerLines + static_cast<std::size_t>(veq::kMaxRecords) * (longestEntry + 2);
     // Some leave the first byte to pick the kind, a copy two more for the plane id.
 #if VEQ_FUZZ_KIND > 0
     return veq::largestDataFile(veq::ListId{VEQ_FUZZ_KIND});

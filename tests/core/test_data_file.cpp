@@ -70,7 +70,8 @@ TEST_P(EachKind, CountOfZeroOrLessReadsNoRecords)
     veq::ConversionBuffer buf{};
     for (int count : {0, -1, 0x8000})
         EXPECT_TRUE(veq::parseDataFile(kit::dataImage(kind, records, count), kind, buf)->entries.empty());
-    EXPECT_EQ(veq::parseDataFile(kit::dataImage(kind, records, 2), kind, buf)->entries, Entries(records.begin(), records.begin() + 2));
+    EXPECT_EQ(veq::parseDataFile(kit::dataImage(kind, records, 2), kind, buf)->entries,
+              Entries(records.begin(), records.begin() + 2));
 }
 
 TEST_P(EachKind, DamagedImagesAreRefusedByEveryReaderWithWhatIsWrong)
@@ -94,7 +95,8 @@ TEST_P(EachKind, DamagedImagesAreRefusedByEveryReaderWithWhatIsWrong)
         ASSERT_FALSE(file);
         EXPECT_NE(file.reason().find(says), std::string::npos) << file.reason();
         EXPECT_FALSE(veq::copyEntries(image, kind, "01"));
-        const std::string named = std::string(kind == ListId::Except ? "an " : "a ") + std::string(veq::dataKind(kind).fileName);
+        const std::string named =
+            std::string(kind == ListId::Except ? "an " : "a ") + std::string(veq::dataKind(kind).fileName);
         EXPECT_TRUE(image.size() < veq::kFrameSize || file.reason().find(named) != std::string::npos) << file.reason();
     }
 }
@@ -186,8 +188,14 @@ TEST(DataText, TakesEntriesAsLinesAreTakenAndNamesARefusedLineByItsNumberBlankLi
         Entries entries;
         std::string refusal; // its start; empty: taken
     } cases[] = {
-        {ListId::FileList, "header1 " + std::string(40, 'a') + "\r\n0301071a\r\n\n03010714", {"0301071A", "03010714"}, ""},
-        {ListId::Except, "03011804-03010814\n03011804 ======> 0301081F\n", {"03011804 ======> 03010814", "03011804 ======> 0301081F"}, ""},
+        {ListId::FileList,
+         "header1 " + std::string(40, 'a') + "\r\n0301071a\r\n\n03010714",
+         {"0301071A", "03010714"},
+         ""},
+        {ListId::Except,
+         "03011804-03010814\n03011804 ======> 0301081F\n",
+         {"03011804 ======> 03010814", "03011804 ======> 0301081F"},
+         ""},
         {ListId::FileList, "0301071a\r\n\nheader2 00\n", {}, "line 3 "},
         {ListId::FileList, "az09\n", {}, "line 1, "},
         {ListId::PlaneSq, "2500000094\n\n25FFFFFF94\n", {}, "line 3, "},

@@ -49,9 +49,12 @@ TEST(EntryParser, TakesEachKindInItsFormsAndRefusesAnythingElseSayingWhy)
         {ListId::FileList, Typed, "0x010714", "", {"\"0x010714\"", "\"0x\""}},
         {ListId::Except, Typed, "03011804-0301081a", "03011804 ======> 0301081A", {}},
         // Typed, any one character stands between the ids.
-        {ListId::Except, Typed, "03011804\xC3\xA9"
-                                "03010814",
-         "03011804 ======> 03010814", {}},
+        {ListId::Except,
+         Typed,
+         "03011804\xC3\xA9"
+         "03010814",
+         "03011804 ======> 03010814",
+         {}},
         {ListId::Except, Typed, "03011804 ======> 03010814", "", {}},
         {ListId::Except, Typed, "0301180403010814Z", "", {"\"4Z\""}},
         {ListId::Except, Line, "03011804 ======> 03010814", "03011804 ======> 03010814", {}},
@@ -120,7 +123,8 @@ TEST(EntryParser, LinesGiveTheirEntriesInOrderOrNothingNamingTheFirstBadLine)
 // two changed, added or taken away.
 TEST(EntryParser, TheWritersGuardPassesExactlyWhatTheParserGivesAndThatReadsBackAsItself)
 {
-    const std::vector<std::string> pool = {"0", "9", "A", "F", "a", "f", "G", "z", " ", "-", "=", ">", "\x01", "\xC3\xA9"};
+    const std::vector<std::string> pool = {"0", "9", "A", "F", "a", "f",    "G",
+                                           "z", " ", "-", "=", ">", "\x01", "\xC3\xA9"};
     std::mt19937 random(5);
     for (ListId kind : veq::kAllLists) {
         std::size_t stored = 0;
@@ -155,8 +159,10 @@ TEST(EntryParser, TheWritersGuardPassesExactlyWhatTheParserGivesAndThatReadsBack
         EXPECT_GT(stored, 300u);
         EXPECT_LT(stored, 2700u);
     }
-    for (const auto& [kind, text] : {std::pair{ListId::FileList, "0301071a"}, {ListId::Except, "03011804-03010814"},
-                                     {ListId::PlaneSq, "25FFFFFF94"}, {ListId::FileList, ""}})
+    for (const auto& [kind, text] : {std::pair{ListId::FileList, "0301071a"},
+                                     {ListId::Except, "03011804-03010814"},
+                                     {ListId::PlaneSq, "25FFFFFF94"},
+                                     {ListId::FileList, ""}})
         EXPECT_FALSE(veq::checkEntry(kind, text)) << text;
 }
 
