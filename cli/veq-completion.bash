@@ -26,7 +26,7 @@ _veq_files()
 _veq()
 {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]} command=${COMP_WORDS[1]}
-    local valued='--kind --from --plane --filelist --except --into'
+    local valued='--kind --from --plane --filelist --except --into --wait'
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
         COMPREPLY=($(compgen -W 'dump build check add copy missing extra autogen --help --version' -- "$cur"))
@@ -34,7 +34,7 @@ _veq()
     fi
     case $prev in
     --kind) COMPREPLY=($(compgen -W 'filelist except planesq' -- "$cur")) ;;
-    --plane) ;;
+    --plane | --wait) ;;
     --from | --filelist | --except | --into) _veq_files "$cur" data ;;
     esac
     [[ " $valued " == *" $prev "* ]] && return
@@ -42,11 +42,12 @@ _veq()
     local options
     case $command in
     dump) options='--kind --raw --headers' ;;
-    build | check | add) options='--kind' ;;
-    copy) options='--kind --from --plane' ;;
+    check) options='--kind' ;;
+    build | add) options='--kind --wait' ;;
+    copy) options='--kind --from --plane --wait' ;;
     missing) options='--filelist --except' ;;
-    extra) options='--filelist --add --kind' ;;
-    autogen) options='--into --kind' ;;
+    extra) options='--filelist --add --kind --wait' ;;
+    autogen) options='--into --kind --wait' ;;
     *) return ;;
     esac
     if [[ $cur == -* ]]; then

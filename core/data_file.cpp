@@ -152,9 +152,4 @@ Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, 
     return file;
 }
 
-Expected<DataFile> loadDataFileFromStandardInput(ListId kind, ConversionBuffer& buf)
-{
-    return decode(readStandardInput(largestDataFile(kind)), kind, "standard input", buf);
-}
-
 } // namespace veq

@@ -72,7 +72,5 @@ inline constexpr std::size_t kPartPrefixRows = 45;
 
 // Reads and decodes a data file; a refusal names the path.
 [[nodiscard]] Expected<DataFile> loadDataFile(const std::filesystem::path& path, ListId kind, ConversionBuffer& buf);
-// The same for a data file piped in on standard input.
-[[nodiscard]] Expected<DataFile> loadDataFileFromStandardInput(ListId kind, ConversionBuffer& buf);
 
 } // namespace veq

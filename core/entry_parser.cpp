@@ -28,9 +28,12 @@ std::vector<std::string_view> characters(std::string_view text)
     return found;
 }
 
-// Why `chars` (upper case) do not spell `form`, or nothing when they do.
-// The digits are looked at a pair at a time, the fixed characters one by one.
-std::optional<std::string> whyNotInForm(const std::vector<std::string_view>& chars, std::string_view form,
+// Why `chars` (upper case) do not spell `form`, or nothing when they do. The
+// digits are looked at a pair at a time, the fixed characters one by one; a
+// pair is quoted as `given`, the same characters before upper case, so that
+// the user finds it in what they typed or the list holds.
+std::optional<std::string> whyNotInForm(const std::vector<std::string_view>& chars,
+                                        const std::vector<std::string_view>& given, std::string_view form,
                                         std::string_view fixedRule)
 {
     for (std::size_t i = 0; i < form.size(); ++i) {
@@ -38,7 +41,7 @@ std::optional<std::string> whyNotInForm(const std::vector<std::string_view>& cha
             const bool hex = chars[i].size() == 1 && isUpperHexDigit(chars[i][0]) && chars[i + 1].size() == 1 &&
                              isUpperHexDigit(chars[i + 1][0]);
             if (!hex)
-                return sentences::notHexPair(std::string(chars[i]) + std::string(chars[i + 1]));
+                return sentences::notHexPair(std::string(given[i]) + std::string(given[i + 1]));
             ++i;
         } else if (form[i] != '?' && chars[i] != form.substr(i, 1)) {
             return std::string(fixedRule);
@@ -101,21 +104,21 @@ Expected<Entry> parseEntry(ListId kind, std::string_view text, EntryForm form)
             if (typedForm[i] == 'H') {
                 const char next = upperOf(text[i + 1]);
                 if (!isUpperHexDigit(c) || !isUpperHexDigit(next))
-                    return Refusal{sentences::notAnEntry(kind, toUpperAscii(text),
-                                                         sentences::notHexPair(toUpperAscii(text.substr(i, 2))))};
+                    return Refusal{sentences::notAnEntry(kind, text, sentences::notHexPair(text.substr(i, 2)))};
                 while (entry[to] != 'H')
                     ++to;
                 entry[to++] = c;
                 entry[to++] = next;
                 ++i;
             } else if (typedForm[i] != '?' && c != typedForm[i]) {
-                return Refusal{sentences::notAnEntry(kind, toUpperAscii(text), facts.fixedRule)};
+                return Refusal{sentences::notAnEntry(kind, text, facts.fixedRule)};
             }
         }
         return entry;
     }
-    if (const auto why = whyNotInForm(split, typedForm, facts.fixedRule))
-        return Refusal{sentences::notAnEntry(kind, upper, *why)};
+    // Upper case changes ASCII letters alone, so the characters stand at the same places.
+    if (const auto why = whyNotInForm(split, characters(text), typedForm, facts.fixedRule))
+        return Refusal{sentences::notAnEntry(kind, text, *why)};
     return shownEntry(split, typedForm, facts.shownForm);
 }
 

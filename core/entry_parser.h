@@ -23,8 +23,8 @@ enum class EntryForm {
 
 // The entry of `text` (UTF-8), its letters in upper case, or why there is
 // none: "Invalid input length" for a text of another length in characters,
-// else a sentence that quotes the text and says what is wrong with it (a
-// digit pair that is not hexadecimal, a fixed character that is not there).
+// else a sentence that quotes the text as given and says what is wrong with
+// it (a digit pair that is not hexadecimal, a fixed character that is not there).
 [[nodiscard]] Expected<Entry> parseEntry(ListId kind, std::string_view text, EntryForm form);
 
 // The entries of a text, one a line, in its order: blank lines skipped, each

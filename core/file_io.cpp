@@ -183,6 +183,14 @@ Expected<void> writeStandardOutput(std::span<const std::uint8_t> bytes)
     return {};
 }
 
+fs::path turnFolder(const fs::path& file)
+{
+    std::error_code ec;
+    const fs::path target = platform::finalTarget(file, ec);
+    // "saving in ." would tell the user nothing.
+    return fs::absolute(ec ? file : target, ec).lexically_normal().parent_path();
+}
+
 Expected<FolderTurn> FolderTurn::take(const fs::path& file, const TurnWait& wait)
 {
     FolderTurn turn;
@@ -196,7 +204,7 @@ Expected<FolderTurn> FolderTurn::take(const fs::path& file, const TurnWait& wait
     const auto giveUp = std::chrono::steady_clock::now() + wait.limit;
     while ((ec = turn.m_lock.lock(folder, kMoment)) == std::errc::timed_out) {
         if (std::chrono::steady_clock::now() >= giveUp)
-            return Refusal{sentences::folderBusy(folder, wait.limit)};
+            return Refusal{sentences::folderBusy(turnFolder(file), wait.limit)};
         if (wait.waiting)
             wait.waiting();
     }

@@ -59,6 +59,10 @@ struct TurnWait {
     std::function<void()> waiting;
 };
 
+// The folder whose turn a change of `file` takes, as messages name it: the
+// folder of the file it leads to through any links, in full.
+[[nodiscard]] std::filesystem::path turnFolder(const std::filesystem::path& file);
+
 // This program's turn at changing files in the folder of `file` (through any
 // links), held while it lives: a change that reads a file and saves it again
 // holds it from the read to the save, so that a second run waits and reads what

@@ -239,6 +239,86 @@ std::string madeAnew(const std::filesystem::path& path)
     return displayPath(path) + " was deleted or renamed since it was read here; it was saved anew.";
 }
 
+std::string noCommand() { return "no command given (veq --help lists them)"; }
+
+std::string unknownCommand(std::string_view word)
+{
+    return "unknown command " + quoteText(word) + " (veq --help lists them)";
+}
+
+std::string unknownOption(std::string_view word) { return "unknown option " + quoteText(word); }
+
+std::string needsValue(std::string_view option) { return std::string(option) + " needs a value"; }
+
+std::string optionMissing(std::string_view option) { return std::string(option) + " is missing"; }
+
+std::string wrongArgumentCount() { return "wrong number of arguments"; }
+
+std::string notAPlaneId(std::string_view text)
+{
+    return "--plane " + quoteText(text) + ": a plane id is two hexadecimal digits, such as 25";
+}
+
+std::string notSeconds(std::string_view text, std::size_t most)
+{
+    return "--wait " + quoteText(text) + ": give a whole number of seconds from 0 to " + std::to_string(most);
+}
+
+std::string unknownKind(std::string_view text)
+{
+    return "unknown kind " + quoteText(text) + ": give filelist, except or planesq";
+}
+
+std::string noNameForKind(std::string_view stream)
+{
+    return std::string(stream) + " has no name to say its kind: give --kind";
+}
+
+std::string nameSaysNoKind(std::string_view path)
+{
+    std::string names;
+    for (const DataKind& kind : kDataKinds)
+        names += (names.empty() ? "" : ", ") + std::string(kind.fileName);
+    return "the name of " + std::string(path) + " does not say its kind (" + names + "): give --kind";
+}
+
+std::string kindDiffers(std::string_view path, bool byKindOption, ListId said, std::string_view command, ListId usedAs,
+                        bool mayOverride)
+{
+    const std::string used = fileName(usedAs);
+    std::string text = std::string(path) + ": its " + (byKindOption ? "--kind" : "name") + " says " + fileName(said) +
+                       ", but veq " + std::string(command) + " would use it as " + withArticle(used) +
+                       ". Nothing was changed.";
+    if (mayOverride)
+        text += " Give --kind " + used.substr(0, used.find('.')) + " if it is one.";
+    return text;
+}
+
+std::string typedNotAdded(std::string_view text, std::string_view why)
+{
+    // The length alone says nothing of the text, so the text is quoted after it.
+    const std::string reason =
+        why == kInvalidInputLength ? std::string(why) + " (" + quoteText(text) + ")" : std::string(why);
+    return reason + ". Nothing was written.";
+}
+
+std::string checkedBytesAfter(std::string_view name, std::string_view afterRecords)
+{
+    return std::string(name) + ": " + std::string(afterRecords) + ".";
+}
+
+std::string textTooLong(std::string_view name)
+{
+    return "Could not read " + std::string(name) + ": it is longer than the text of any data file.";
+}
+
+std::string savedButNotPrinted(std::string_view path)
+{
+    return std::string(path) + " was saved, but the entries added could not be written to standard output.";
+}
+
+std::string resultNotWritten() { return "the result could not be written to standard output."; }
+
 std::string readStep(const std::filesystem::path& path, ListId kind)
 {
     return "Read " + displayPath(path.filename()) + " into " + caption(kind);

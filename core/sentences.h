@@ -93,6 +93,34 @@ inline constexpr std::string_view kInvalidInputLength = "Invalid input length";
 // The editor's answer to a save refused for a change it can now make knowingly.
 inline constexpr std::string_view kWriteAgain = " Press Write again to replace it with this list.";
 
+// ---- veq, the command line ----
+
+[[nodiscard]] std::string noCommand();
+[[nodiscard]] std::string unknownCommand(std::string_view word);
+[[nodiscard]] std::string unknownOption(std::string_view word);
+[[nodiscard]] std::string needsValue(std::string_view option);
+[[nodiscard]] std::string optionMissing(std::string_view option);
+[[nodiscard]] std::string wrongArgumentCount();
+// --plane's value when it is no digit pair.
+[[nodiscard]] std::string notAPlaneId(std::string_view text);
+// --wait's value when it is no whole number of seconds up to `most`.
+[[nodiscard]] std::string notSeconds(std::string_view text, std::size_t most);
+[[nodiscard]] std::string unknownKind(std::string_view text);
+// "-" where a command needs a name to know the kind: "standard input has no name ...".
+[[nodiscard]] std::string noNameForKind(std::string_view stream);
+[[nodiscard]] std::string nameSaysNoKind(std::string_view path);
+// A file whose name, or --kind, says another kind than the command would use it as.
+[[nodiscard]] std::string kindDiffers(std::string_view path, bool byKindOption, ListId said, std::string_view command,
+                                      ListId usedAs, bool mayOverride);
+// veq add's refusal of a typed text: the parser's reason, which names the
+// text unless it is the length alone.
+[[nodiscard]] std::string typedNotAdded(std::string_view text, std::string_view why);
+// veq check of a file with bytes after its records, which it reports rather than passes.
+[[nodiscard]] std::string checkedBytesAfter(std::string_view name, std::string_view afterRecords);
+[[nodiscard]] std::string textTooLong(std::string_view name);
+[[nodiscard]] std::string savedButNotPrinted(std::string_view path);
+[[nodiscard]] std::string resultNotWritten();
+
 // ---- The window's history ----
 
 // "Read filelist.dat into FileList", "Add 1 entry to Except", "Delete 1,000 entries from PlaneSQ".

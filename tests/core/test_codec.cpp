@@ -30,34 +30,3 @@ TEST(Codec, DigitPairsReadInEitherCaseAndWhatIsNoPairOfHexDigitsAsZero)
         EXPECT_EQ(buf, bytes) << text;
     }
 }
-
-TEST(Codec, APasteTakesEachLineAsTypedOrNothingAndNamesTheFirstBadLine)
-{
-    using veq::ListId;
-    const struct {
-        ListId id;
-        const char* text;
-        veq::Entries entries;
-        const char* refusal; // empty: taken
-    } cases[] = {
-        {ListId::FileList, "  0301071a\r\n\n\t03010714 \r\n", {"0301071A", "03010714"}, ""},
-        {ListId::Except,
-         "03011804-03010814\n03011804 ======> 0301081f",
-         {"03011804 ======> 03010814", "03011804 ======> 0301081F"},
-         ""},
-        {ListId::FileList, "03010714\n\n0301071\n030107", {}, "line 3, \"0301071\": Invalid input length"},
-        {ListId::Except, "03011804 ==> 03010814", {}, "line 1,"},
-        {ListId::PlaneSq,
-         "7777777777777777777777777777777777777777777",
-         {},
-         "\"7777777777777777777777777777777777777777...\""},
-    };
-    for (const auto& [id, text, entries, refusal] : cases) {
-        const auto pasted = veq::pastedEntries(id, text);
-        ASSERT_EQ(pasted.ok(), *refusal == '\0') << text;
-        if (pasted)
-            EXPECT_EQ(*pasted, entries);
-        else
-            EXPECT_NE(pasted.reason().find(refusal), std::string::npos) << pasted.reason();
-    }
-}

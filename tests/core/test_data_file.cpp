@@ -4,6 +4,7 @@
 #include "tests/kit/files.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -62,14 +63,15 @@ TEST_P(EachKind, ReadsEveryRecordAndWritesTheSortedListBackByteForByte)
     EXPECT_EQ(*written, expected);
 }
 
-TEST_P(EachKind, CountOfZeroOrLessReadsNoRecordsAndBytesAfterTheCountAreIgnored)
+TEST_P(EachKind, CountOfZeroOrLessReadsNoRecords)
 {
     const ListId kind = GetParam();
     const Entries records = kit::randomEntries(kind, 5, 3);
     veq::ConversionBuffer buf{};
     for (int count : {0, -1, 0x8000})
         EXPECT_TRUE(veq::parseDataFile(kit::dataImage(kind, records, count), kind, buf)->entries.empty());
-    EXPECT_EQ(veq::parseDataFile(kit::dataImage(kind, records, 2), kind, buf)->entries, Entries(records.begin(), records.begin() + 2));
+    EXPECT_EQ(veq::parseDataFile(kit::dataImage(kind, records, 2), kind, buf)->entries,
+              Entries(records.begin(), records.begin() + 2));
 }
 
 TEST_P(EachKind, DamagedImagesAreRefusedByEveryReaderWithWhatIsWrong)
@@ -93,30 +95,22 @@ TEST_P(EachKind, DamagedImagesAreRefusedByEveryReaderWithWhatIsWrong)
         ASSERT_FALSE(file);
         EXPECT_NE(file.reason().find(says), std::string::npos) << file.reason();
         EXPECT_FALSE(veq::copyEntries(image, kind, "01"));
-        const std::string named = std::string(kind == ListId::Except ? "an " : "a ") + veq::dataFileName(kind);
+        const std::string named =
+            std::string(kind == ListId::Except ? "an " : "a ") + std::string(veq::dataKind(kind).fileName);
         EXPECT_TRUE(image.size() < veq::kFrameSize || file.reason().find(named) != std::string::npos) << file.reason();
     }
 }
 
-TEST_P(EachKind, WriterRefusesUnwritableEntriesAndMoreThan32767)
+TEST_P(EachKind, WriterRefusesWhatIsNoEntryAndMoreThan32767)
 {
     const ListId kind = GetParam();
     const std::string good = kit::randomEntries(kind, 1, 9).front();
-    // A wrong digit first in the first id or pair, or first in the last; a plane-squadron entry's middle is free.
-    std::string badFirst = good, badLast = good, middle = good;
-    badFirst.front() = 'G';
-    badLast[good.size() - 2] = 'x';
-    const std::pair<std::string, bool> cases[] = {
-        {good, true},      {good + "0", false}, {good.substr(1), false},
-        {badFirst, false}, {badLast, false},    {"", false},
-        {middle.replace(2, 6, "zzzzzz"), kind == ListId::PlaneSq}};
-    for (const auto& [entry, writable] : cases)
-        EXPECT_EQ(veq::checkWritable(kind, entry).ok(), writable) << entry;
-
+    std::string bad = good;
+    bad[good.size() - 2] = 'x';
     veq::ConversionBuffer buf{};
-    auto refused = veq::buildDataFile(kind, {}, {good, badFirst}, buf);
+    auto refused = veq::buildDataFile(kind, {}, {good, bad}, buf);
     ASSERT_FALSE(refused);
-    EXPECT_NE(refused.reason().find(badFirst), std::string::npos);
+    EXPECT_NE(refused.reason().find(bad), std::string::npos) << refused.reason();
 
     Entries full = kit::randomEntries(kind, 32767, 4);
     std::sort(full.begin(), full.end());
@@ -129,11 +123,93 @@ TEST_P(EachKind, WriterRefusesUnwritableEntriesAndMoreThan32767)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EachKind, ::testing::ValuesIn(veq::kAllLists));
 
-TEST(DataText, EntriesAreUpperCasedAndARefusedHeaderIsNamedByItsLineBlankLinesCounted)
+// A file whose length is more than its frame and the records its count says:
+// read as the count says, with what lies after the records and the kind whose
+// records the length fits, if one does.
+TEST(DataFile, BytesAfterTheCountedRecordsAreMeasuredAndTheKindTheyFitNamed)
 {
-    const auto refused = veq::parseDataText("0301071a\r\n\nheader2 00\n");
-    EXPECT_TRUE(!refused && refused.reason().starts_with("line 3 ")) << refused.reason();
-    EXPECT_EQ(veq::parseDataText("az09\n")->entries, Entries{"AZ09"});
+    const Entries parts = kit::randomEntries(ListId::FileList, 24, 1);
+    const Entries pairs = kit::randomEntries(ListId::Except, 24, 2);
+    const Entries planes = kit::randomEntries(ListId::PlaneSq, 24, 3);
+    Bytes threeMore = kit::dataImage(ListId::FileList, parts);
+    threeMore.insert(threeMore.end(), {1, 2, 3});
+    const struct {
+        Bytes image;
+        ListId readAs;
+        std::size_t entries;
+        std::uint64_t after;
+        std::optional<ListId> looksLike;
+    } cases[] = {
+        {kit::dataImage(ListId::FileList, parts), ListId::FileList, 24, 0, std::nullopt},
+        {kit::dataImage(ListId::Except, pairs), ListId::FileList, 24, 96, ListId::Except},
+        {kit::dataImage(ListId::PlaneSq, planes), ListId::FileList, 24, 24, ListId::PlaneSq},
+        {kit::dataImage(ListId::Except, pairs), ListId::PlaneSq, 24, 72, ListId::Except},
+        {kit::dataImage(ListId::FileList, {parts[0]}, -5), ListId::FileList, 0, 4, std::nullopt},
+        {threeMore, ListId::FileList, 24, 3, std::nullopt},
+    };
+    for (const auto& [image, readAs, entries, after, looksLike] : cases) {
+        SCOPED_TRACE(testing::Message() << image.size() << " bytes as " << veq::dataKind(readAs).fileName);
+        veq::ConversionBuffer buf{};
+        const auto file = veq::parseDataFile(image, readAs, buf);
+        ASSERT_TRUE(file) << file.reason();
+        EXPECT_EQ(file->entries.size(), entries);
+        EXPECT_EQ(file->bytesAfterRecords, after);
+        EXPECT_EQ(file->looksLike, looksLike);
+        // Said in a clause that gives the bytes and the kind, or nothing at all.
+        const std::string said = file->afterRecords();
+        EXPECT_EQ(said.empty(), after == 0) << said;
+        EXPECT_TRUE(after == 0 || said.find(std::to_string(after) + " byte") != std::string::npos) << said;
+        EXPECT_EQ(said.find(".dat") != std::string::npos, looksLike.has_value()) << said;
+        if (looksLike) {
+            EXPECT_NE(said.find(veq::dataKind(*looksLike).fileName), std::string::npos) << said;
+        }
+    }
+}
+
+// The reader takes no more than the largest file of its kind, but the bytes
+// after the records are measured on the disk.
+TEST(DataFile, ALoadedFileMeasuresWhatLiesAfterTheBytesItReads)
+{
+    kit::TempFolder folder;
+    const Entries pairs = kit::randomEntries(ListId::Except, 32767, 6);
+    kit::writeFile(folder / "x_filelist.dat", kit::dataImage(ListId::Except, pairs, 32767));
+    veq::ConversionBuffer buf{};
+    const auto file = veq::loadDataFile(folder / "x_filelist.dat", ListId::FileList, buf);
+    ASSERT_TRUE(file) << file.reason();
+    EXPECT_EQ(file->bytesAfterRecords, 32767u * 4);
+    EXPECT_EQ(file->looksLike, ListId::Except);
+}
+
+TEST(DataText, TakesEntriesAsLinesAreTakenAndNamesARefusedLineByItsNumberBlankLinesCounted)
+{
+    const struct {
+        ListId kind;
+        std::string text;
+        Entries entries;
+        std::string refusal; // its start; empty: taken
+    } cases[] = {
+        {ListId::FileList,
+         "header1 " + std::string(40, 'a') + "\r\n0301071a\r\n\n03010714",
+         {"0301071A", "03010714"},
+         ""},
+        {ListId::Except,
+         "03011804-03010814\n03011804 ======> 0301081F\n",
+         {"03011804 ======> 03010814", "03011804 ======> 0301081F"},
+         ""},
+        {ListId::FileList, "0301071a\r\n\nheader2 00\n", {}, "line 3 "},
+        {ListId::FileList, "az09\n", {}, "line 1, "},
+        {ListId::PlaneSq, "2500000094\n\n25FFFFFF94\n", {}, "line 3, "},
+    };
+    for (const auto& [kind, text, entries, refusal] : cases) {
+        const auto parsed = veq::parseDataText(kind, text);
+        ASSERT_EQ(parsed.ok(), refusal.empty()) << text;
+        if (parsed) {
+            EXPECT_EQ(parsed->entries, entries);
+        } else {
+            EXPECT_TRUE(parsed.reason().starts_with(refusal)) << parsed.reason();
+        }
+    }
+    EXPECT_EQ(veq::parseDataText(ListId::FileList, "header1 " + std::string(40, 'a'))->headers.header1[19], 0xAA);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/file_io.h"
+#include "core/sentences.h"
 #include "tests/kit/files.h"
 
 #include <gtest/gtest.h>
@@ -278,7 +279,7 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
 
 TEST(Messages, QuoteATextShortWithItsControlBytesEscaped)
 {
-    const std::string quoted = veq::quoteText("a\nb" + std::string(10'000'000, 'x'));
+    const std::string quoted = veq::sentences::quoteText("a\nb" + std::string(10'000'000, 'x'));
     EXPECT_TRUE(quoted.starts_with("\"a\\x0Ab") && quoted.size() < 80) << quoted;
 }
 

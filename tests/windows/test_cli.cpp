@@ -1,9 +1,9 @@
+#include "cli/run.h"
 #include "core/copy_reader.h"
 #include "tests/windows/main_window_fixture.h"
 
-#include <QProcess>
-
 #include <array>
+#include <sstream>
 
 using veq::Entries;
 using veq::ListId;
@@ -11,34 +11,18 @@ using Args = std::vector<std::string>;
 
 namespace {
 
-// Text as the tests write it: on Windows veq ends its lines with CR LF, as text there does.
-std::string lines(std::string text)
-{
-#ifdef _WIN32
-    std::erase(text, '\r');
-#endif
-    return text;
-}
-
 struct Outcome {
     int status;
-    std::string out, err;
+    std::string out;
 };
-// Standard input gets `input`; standard output goes to `output` when one is named.
-Outcome veq(const Args& args, const std::string& input = {}, const QString& output = {})
+// veq in-process, with nothing on standard input.
+Outcome veq(const Args& args)
 {
-    QStringList list;
-    for (const std::string& arg : args)
-        list << QString::fromStdString(arg);
-    QProcess process;
-    if (!output.isEmpty())
-        process.setStandardOutputFile(output);
-    process.start(QStringLiteral(VEQ_CLI), list);
-    process.write(input.data(), static_cast<qint64>(input.size()));
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            lines(process.readAllStandardOutput().toStdString()), process.readAllStandardError().toStdString()};
+    std::ostringstream out, err;
+    const veq::cli::Streams streams{out, err, [](std::size_t) -> veq::Expected<veq::Bytes> { return veq::Bytes{}; },
+                                    [](std::span<const std::uint8_t>) -> veq::Expected<void> { return {}; }};
+    const int status = veq::cli::run(args, streams);
+    return {status, out.str()};
 }
 // "@path" answers a file dialog, "name=text" fills a box, "name" clicks: in the window shown.
 void drive(kit::ScriptedFileDialogs& dialogs, const Args& steps)
@@ -65,8 +49,9 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
     const auto expectSame = [&](ListId id, const Args& steps, Args args) {
         SCOPED_TRACE(steps[0]);
         // A new output each time: veq's build has changed the last one since the window wrote it.
-        const std::string file = here + "/" + std::string(veq::dataKind(id).fileName);
-        const std::string out = here + "/out" + steps[0] + std::string(veq::dataKind(id).fileName);
+        const std::string name(veq::dataKind(id).fileName);
+        const std::string file = here + "/" + name;
+        const std::string out = here + "/out" + steps[0] + name;
         read(id, kit::randomEntries(id, 200, 7, false));
         drive(dialogs, steps);
         drive(dialogs, {"@" + out, controls(id).write});
@@ -95,81 +80,6 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
                {"extra", "--filelist", "F", here, "--add"});
     expectSame(ListId::PlaneSq, {"bAuoGen", "@" + squadron, "bOpenSq", "bFinish"},
                {"autogen", squadron, "--into", "F"});
-}
-
-TEST(Cli, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
-{
-    kit::TempFolder folder;
-    const std::string here = folder.path().string(), file = here + "/filelist.dat", bad = here + "/bad_except.dat";
-    const veq::Bytes start = kit::dataImage(ListId::FileList, {"03010714", "03000001", "03010714"});
-    kit::writeFile(file, start);
-    kit::writeFile(here + "/except.dat", kit::dataImage(ListId::Except, {"03000002 ======> 03010815"}));
-    kit::writeFile(bad, {'h', 'e', 'a', 'd', 'e', 'r', '1', ' ', '0'}); // too short for any file, a bad header line
-    kit::writeFile(here + "/03010714.BMP", {1});
-    kit::writeFile(here + "/squadron.dat", {}); // no squadrons
-    const auto expect = [&](int status, const Args& args, const std::string& out, const std::string& input = {}) {
-        const Outcome run = veq(args, input);
-        EXPECT_EQ(std::make_pair(run.status, run.out), std::make_pair(status, lines(out))) << testing::PrintToString(args);
-        EXPECT_EQ(kit::readFile(file), start) << testing::PrintToString(args);
-        return run.err;
-    };
-    expect(0, {"dump", file}, "03000001\n03010714\n");
-    expect(0, {"dump", "--raw", file}, "03010714\n03000001\n03010714\n");
-    expect(
-        0, {"missing", "--filelist", file, "--except", here + "/except.dat", here},
-        "Missing FileList\n  03000001.bmp\nMissing Except\n  03010815.bmp\nMissing\n  03000001.bmp\n  03010815.bmp\n");
-    expect(0, {"extra", "--filelist", file, here}, "Extra\n");
-    expect(0, {"add", file, "03010714"}, "");
-    expect(0, {"add", here + "/except.dat", "03000002-03010815", "03000003-03010815"}, "03000003 ======> 03010815\n");
-    expect(1, {"check", bad, file}, file + ": ok, 2 entries\n");
-    // "-": standard input for dump's and check's FILE and build's TEXT, standard output for build's OUT.
-    const std::string image(start.begin(), start.end()), text = "03010714\n03000001\n", out = here + "/out_filelist.dat";
-    expect(0, {"dump", "--kind", "filelist", "-"}, "03000001\n03010714\n", image);
-    expect(0, {"check", "--kind", "filelist", "-"}, "-: ok, 2 entries\n", image);
-    expect(0, {"build", "-", out}, "", text);
-    const veq::Bytes built = kit::readFile(out);
-    expect(0, {"build", "--kind", "filelist", "-", "-"}, std::string(built.begin(), built.end()), text);
-    // A save that gives one name of a file a new file says so; the other name keeps the old bytes.
-    const std::string linked = here + "/linked_filelist.dat";
-    std::filesystem::create_hard_link(file, linked);
-    const std::string notice = expect(0, {"add", linked, "03010715"}, "03010715\n");
-    EXPECT_TRUE(notice.find("linked_filelist.dat") != std::string::npos && notice.find("hard link") != std::string::npos)
-        << notice;
-    for (const Args& refused : {Args{"add", file, "03010715", "030107141"}, Args{"add", file, "03010715", "GGGGGGGG"},
-                                Args{"copy", file, "--from", bad, "--plane", "01"},
-                                Args{"autogen", bad, "--into", file}, Args{"build", bad, file},
-                                // A file whose name says another kind than the command uses.
-                                Args{"autogen", here + "/squadron.dat", "--into", file},
-                                Args{"extra", "--filelist", here + "/except.dat", here, "--add"},
-                                Args{"copy", file, "--from", here + "/except.dat", "--plane", "00"},
-                                Args{"missing", "--filelist", here + "/except.dat", "--except", file, here}})
-        expect(1, refused, "");
-    for (const Args& misused :
-         {Args{}, Args{"frobnicate", file}, Args{"dump", here}, Args{"copy", file, "--from", bad}, Args{"dump", "-"},
-          Args{"build", file, "-"}})
-        expect(2, misused, "");
-}
-
-TEST(Cli, RunsAddingToOneFileAtOnceLoseNothingAndASavedChangeIsNoRefusal)
-{
-    kit::TempFolder folder;
-    const QString file = QString::fromStdString((folder / "filelist.dat").string());
-    kit::writeFile(folder / "filelist.dat", kit::dataImage(ListId::FileList, {}));
-    std::string expected;
-    for (unsigned k = 0; k < 25; ++k) {
-        std::array<QProcess, 2> runs;
-        for (unsigned run = 0; run < runs.size(); ++run) {
-            const std::string entry = "0301" + kit::hex2(k) + kit::hex2(run);
-            runs[run].start(QStringLiteral(VEQ_CLI), {QStringLiteral("add"), file, QString::fromStdString(entry)});
-            expected += entry + '\n';
-        }
-        for (QProcess& run : runs)
-            EXPECT_TRUE(run.waitForFinished(60000) && run.exitCode() == 0);
-    }
-    EXPECT_EQ(veq({"dump", file.toStdString()}).out, expected);
-    // Saved, but the entry added could not be printed: neither done nor refused.
-    EXPECT_EQ(veq({"add", file.toStdString(), "0301BB01"}, {}, QStringLiteral("/dev/full")).status, 3);
-    EXPECT_EQ(veq({"add", file.toStdString(), "0301BB01"}).out, "");
 }
 
 TEST_F(MainWindow, OpensTheFilesItIsGivenByTheirNames)

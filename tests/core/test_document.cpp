@@ -1,0 +1,290 @@
+#include "core/document.h"
+#include "core/platform.h"
+#include "core/sentences.h"
+#include "core/workspace.h"
+#include "tests/kit/files.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <utility>
+
+using veq::Bytes;
+using veq::Entries;
+using veq::ListId;
+using namespace std::chrono_literals;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool mentions(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+template <typename Result> std::string refusal(const Result& result) { return result ? "" : result.reason(); }
+
+veq::platform::FileState stateOf(const fs::path& path)
+{
+    std::error_code ec;
+    return veq::platform::stateOf(path, ec);
+}
+
+Entries entriesOf(const fs::path& path, ListId kind)
+{
+    veq::ConversionBuffer buf{};
+    auto file = veq::loadDataFile(path, kind, buf);
+    return file ? file->entries : Entries{"(unread) " + file.reason()};
+}
+
+std::string afterRecordsOf(const fs::path& path, ListId kind)
+{
+    veq::ConversionBuffer buf{};
+    return veq::loadDataFile(path, kind, buf)->afterRecords();
+}
+
+TEST(AddToDataFile, AddsWhatTheFileLacksKeepingItsHeadersAndSavesOnlyWhenThereIsSuch)
+{
+    kit::TempFolder folder;
+    const fs::path file = folder / "filelist.dat";
+    const Bytes start = kit::dataImage(ListId::FileList, {"03010714", "03000001", "03010714"});
+    kit::writeFile(file, start);
+    const auto added = veq::addToDataFile(file, ListId::FileList, {"03010715", "03000001", "03010715"});
+    ASSERT_TRUE(added) << refusal(added);
+    EXPECT_EQ(added->added, Entries{"03010715"});
+    EXPECT_EQ(entriesOf(file, ListId::FileList), (Entries{"03000001", "03010714", "03010715"}));
+    const Bytes saved = kit::readFile(file);
+    EXPECT_TRUE(std::equal(start.begin(), start.begin() + 100, saved.begin()) && saved[20] == 3);
+
+    // Nothing new: the file is not even saved again.
+    const auto before = stateOf(file);
+    const auto again = veq::addToDataFile(file, ListId::FileList, {"03010714", "03010715"});
+    ASSERT_TRUE(again) << refusal(again);
+    EXPECT_TRUE(again->added.empty());
+    EXPECT_EQ(stateOf(file), before);
+}
+
+// Whatever a save could not keep, a change leaves the file byte for byte and
+// says why: bytes after its records (another kind's file under its name, a
+// negative count with records after it), damage, a busy folder.
+TEST(AddToDataFile, LeavesAFileItCannotChangeWholeByteForByteSayingWhy)
+{
+    kit::TempFolder folder;
+    const Entries pairs = kit::randomEntries(ListId::Except, 24, 1);
+    const struct {
+        std::string name;
+        Bytes image;
+        ListId kind;
+    } files[] = {
+        {"x_filelist.dat", kit::dataImage(ListId::Except, pairs), ListId::FileList},
+        {"n_filelist.dat", kit::dataImage(ListId::FileList, {"03010714"}, -5), ListId::FileList},
+    };
+    for (const auto& [name, image, kind] : files) {
+        SCOPED_TRACE(name);
+        kit::writeFile(folder / name, image);
+        const auto added = veq::addToDataFile(folder / name, kind, kit::randomEntries(kind, 3, 4));
+        EXPECT_EQ(refusal(added),
+                  veq::sentences::notChangedBytesAfter(folder / name, afterRecordsOf(folder / name, kind)));
+        EXPECT_EQ(kit::readFile(folder / name), image);
+    }
+    kit::writeFile(folder / "d_except.dat", kit::dataImage(ListId::Except, {}, 2));
+    EXPECT_TRUE(mentions(refusal(veq::addToDataFile(folder / "d_except.dat", ListId::Except, pairs)), "claims 2"));
+    EXPECT_EQ(kit::readFile(folder / "d_except.dat"), kit::dataImage(ListId::Except, {}, 2));
+}
+
+TEST(Document, ASaveRefusedForAnEntryItCannotWriteLeavesTheFileByteForByte)
+{
+    kit::TempFolder folder;
+    const Bytes start = kit::dataImage(ListId::PlaneSq, {"2500000094"});
+    kit::writeFile(folder / "planesq.dat", start);
+    veq::KnownFiles known;
+    veq::ConversionBuffer buf{};
+    veq::Document document(ListId::PlaneSq);
+    ASSERT_TRUE(document.read(folder / "planesq.dat", known, buf));
+    // The list holds what it is handed; the writer's guard stops it.
+    document.add({"25FFFFFF94"});
+    const auto saved = document.save(folder / "planesq.dat", known, buf);
+    EXPECT_TRUE(mentions(refusal(saved), "\"25FFFFFF94\"")) << refusal(saved);
+    EXPECT_EQ(kit::readFile(folder / "planesq.dat"), start);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"planesq.dat"});
+}
+
+// The window's Write over a file read here: what it would lose unsaid (bytes
+// after the records, another program's change) refuses once, and the second
+// Write is the answer; a file deleted since is saved anew; a refusal a second
+// Write cannot answer (a read-only file) does not ask for one.
+TEST(Workspace, AWriteThatWouldLoseSomethingUnsaidRefusesOnceAndTheNextWriteIsTheAnswer)
+{
+    kit::TempFolder folder;
+    const Entries parts = kit::randomEntries(ListId::FileList, 24, 3);
+    const std::string again(veq::sentences::kWriteAgain);
+    const struct {
+        const char* what;
+        Bytes image;
+        std::function<void(const fs::path&)> meanwhile;
+        std::string says; // the first Write's refusal holds it; empty: saved at once
+        bool secondSaves;
+    } cases[] = {
+        {"bytes after",
+         kit::dataImage(ListId::Except, kit::randomEntries(ListId::Except, 24, 4)),
+         {},
+         "96 bytes",
+         true},
+        {"changed", kit::dataImage(ListId::FileList, parts),
+         [](const fs::path& file) { kit::writeFile(file, kit::dataImage(ListId::FileList, {"03FF0001"})); },
+         veq::sentences::changedOnDisk(), true},
+        {"deleted", kit::dataImage(ListId::FileList, parts), [](const fs::path& file) { fs::remove(file); }, "", true},
+#ifndef _WIN32
+        {"read-only", kit::dataImage(ListId::FileList, parts),
+         [](const fs::path& file) { fs::permissions(file, fs::perms::owner_read); }, "read-only", false},
+#endif
+    };
+    for (const auto& [what, image, meanwhile, says, secondSaves] : cases) {
+        SCOPED_TRACE(what);
+        const fs::path file = folder / (std::string(what) + "_filelist.dat");
+        kit::writeFile(file, image);
+        veq::Workspace workspace;
+        const auto read = workspace.read(ListId::FileList, file);
+        ASSERT_TRUE(read) << refusal(read);
+        EXPECT_EQ(read->empty(), std::string(what) != "bytes after") << *read;
+        if (meanwhile)
+            meanwhile(file);
+        const Bytes onDisk = fs::exists(file) ? kit::readFile(file) : Bytes{};
+        const auto first = workspace.write(ListId::FileList, file);
+        if (says.empty()) {
+            ASSERT_TRUE(first) << refusal(first);
+            EXPECT_EQ(first->notice, veq::sentences::madeAnew(file));
+            EXPECT_EQ(entriesOf(file, ListId::FileList).size(), parts.size());
+            continue;
+        }
+        EXPECT_TRUE(mentions(refusal(first), says)) << refusal(first);
+        EXPECT_EQ(refusal(first).ends_with(again), secondSaves) << refusal(first);
+        EXPECT_EQ(kit::readFile(file), onDisk);
+        const auto second = workspace.write(ListId::FileList, file);
+        EXPECT_EQ(second.ok(), secondSaves) << refusal(second);
+        if (secondSaves) {
+            EXPECT_EQ(kit::readFile(file).size(),
+                      100u + 4 * std::as_const(workspace).document(ListId::FileList).list().size());
+        }
+    }
+}
+
+// Another holds the folder (another thread: on Windows the turn is a mutex,
+// which the thread that holds it may take again).
+TEST(FolderTurn, WaitsWhileAnotherHoldsTheFolderSayingSoAndGivesUpAtItsLimit)
+{
+    kit::TempFolder folder;
+    const fs::path file = folder / "planesq.dat";
+    const Bytes start = kit::dataImage(ListId::PlaneSq, {"2500000094"});
+    kit::writeFile(file, start);
+    std::atomic<bool> holding = false;
+    std::jthread other([&] {
+        const auto held = veq::FolderTurn::take(folder / "filelist.dat");
+        holding = true;
+        std::this_thread::sleep_for(1500ms);
+    });
+    while (!holding)
+        std::this_thread::yield();
+    int waited = 0;
+    const veq::TurnWait briefly{200ms, [&] { ++waited; }};
+    const std::string busy = veq::sentences::folderBusy(veq::turnFolder(file), 200ms);
+    EXPECT_EQ(refusal(veq::FolderTurn::take(file, briefly)), busy);
+    EXPECT_GT(waited, 0);
+    // Both changes of a file give up the same way and leave it alone.
+    EXPECT_EQ(refusal(veq::addToDataFile(file, ListId::PlaneSq, {"2600000094"}, briefly)), busy);
+    veq::KnownFiles known;
+    veq::ConversionBuffer buf{};
+    EXPECT_EQ(refusal(veq::Document(ListId::PlaneSq).save(file, known, buf, briefly)), busy);
+    EXPECT_EQ(kit::readFile(file), start);
+    // Given time, the change waits, saying so, then takes its turn.
+    waited = 0;
+    const auto added = veq::addToDataFile(file, ListId::PlaneSq, {"2600000094"}, {60s, [&] { ++waited; }});
+    EXPECT_TRUE(added && added->added == Entries{"2600000094"}) << refusal(added);
+    EXPECT_GT(waited, 0);
+}
+
+// One history for the three lists: Undo takes back the last change made,
+// whichever list it changed, and Redo does it again.
+TEST(Workspace, OneHistoryTakesChangesBackAcrossTheListsInTheirOrderUnderTheirNames)
+{
+    kit::TempFolder folder;
+    kit::writeFile(folder / "filelist.dat", kit::dataImage(ListId::FileList, {"03010714", "03000001"}));
+    veq::Workspace workspace;
+    using Lists = std::array<Entries, 3>;
+    const auto lists = [&] {
+        Lists held;
+        for (ListId id : veq::kAllLists)
+            held[veq::slotOf(id)] = std::as_const(workspace).document(id).list().items();
+        return held;
+    };
+    std::vector<Lists> states{lists()};
+    const std::vector<std::pair<ListId, std::string>> steps{
+        {ListId::FileList, veq::sentences::readStep(folder / "filelist.dat", ListId::FileList)},
+        {ListId::Except, veq::sentences::addStep("Add", 2, ListId::Except)},
+        {ListId::PlaneSq, veq::sentences::addStep("Paste", 2, ListId::PlaneSq)},
+        {ListId::FileList, veq::sentences::deleteStep(1, ListId::FileList)},
+    };
+    ASSERT_TRUE(workspace.read(ListId::FileList, folder / "filelist.dat"));
+    states.push_back(lists());
+    workspace.add(ListId::Except, {"03011804 ======> 03010814", "03011804 ======> 03010815"}, "Add");
+    states.push_back(lists());
+    ASSERT_TRUE(workspace.paste(ListId::PlaneSq, "2600000094\n2500000094\n2600000094"));
+    states.push_back(lists());
+    workspace.remove(ListId::FileList, {0});
+    states.push_back(lists());
+    EXPECT_EQ(lists()[0], Entries{"03010714"});
+
+    for (std::size_t step = steps.size(); step-- > 0;) {
+        EXPECT_EQ(workspace.undoName(), steps[step].second);
+        const auto undone = workspace.undo();
+        ASSERT_TRUE(undone);
+        EXPECT_EQ(undone->list, steps[step].first);
+        EXPECT_EQ(lists(), states[step]);
+        EXPECT_EQ(workspace.redoName(), steps[step].second);
+    }
+    EXPECT_FALSE(workspace.undo());
+    // A list whose only change was taken back shows no count again.
+    EXPECT_FALSE(std::as_const(workspace).document(ListId::Except).touched());
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        ASSERT_TRUE(workspace.redo());
+        EXPECT_EQ(lists(), states[step + 1]);
+    }
+    EXPECT_FALSE(workspace.redo());
+    // A change after an undo goes another way: what was taken back is forgotten.
+    ASSERT_TRUE(workspace.undo());
+    workspace.add(ListId::FileList, {"03FF0001"}, "Copy");
+    EXPECT_EQ(workspace.undoName(), veq::sentences::addStep("Copy", 1, ListId::FileList));
+    EXPECT_EQ(workspace.redoName(), "");
+}
+
+TEST(Workspace, APasteWithALineThatIsNoEntryOrPastTheLimitAddsNothingAndSaysWhy)
+{
+    kit::TempFolder folder;
+    const Entries all = kit::randomEntries(ListId::FileList, 32770, 9);
+    const Entries held(all.begin(), all.begin() + 32762);
+    kit::writeFile(folder / "filelist.dat", kit::dataImage(ListId::FileList, held));
+    veq::Workspace workspace;
+
+    const auto bad = workspace.paste(ListId::FileList, "03010714\n\nZZZZZZZZ\n");
+    EXPECT_TRUE(mentions(refusal(bad), "line 3") && mentions(refusal(bad), "\"ZZZZZZZZ\"")) << refusal(bad);
+    EXPECT_TRUE(std::as_const(workspace).document(ListId::FileList).list().empty());
+    EXPECT_EQ(workspace.undoName(), "");
+
+    ASSERT_TRUE(workspace.read(ListId::FileList, folder / "filelist.dat"));
+    const std::string readStep = workspace.undoName();
+    // Five fit; what the list holds already needs no room.
+    std::string text = held[0] + "\n" + held[1] + "\n" + held[2] + "\n";
+    for (std::size_t k = 32762; k < 32770; ++k)
+        text += all[k] + "\n";
+    const auto tooMany = workspace.paste(ListId::FileList, text);
+    EXPECT_TRUE(mentions(refusal(tooMany), "5 more fit")) << refusal(tooMany);
+    EXPECT_EQ(std::as_const(workspace).document(ListId::FileList).list().size(), held.size());
+    EXPECT_EQ(workspace.undoName(), readStep);
+
+    text.resize(text.size() - 3 * 9);
+    const auto fits = workspace.paste(ListId::FileList, text);
+    ASSERT_TRUE(fits) << refusal(fits);
+    EXPECT_EQ(fits->size(), 8u);
+    EXPECT_EQ(std::as_const(workspace).document(ListId::FileList).list().size(), 32767u);
+}
+
+} // namespace
