@@ -15,6 +15,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/layout.h"
 #include "ui/list_names.h"
+#include "ui/window_keeper.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -67,6 +68,7 @@ VEQ::VEQ(FileDialogs& fileDialogs, QWidget* parent) : QWidget(parent), m_fileDia
     sizeClientTwips(this, 12330, 9555);
     buildControls();
     buildListKeys();
+    new WindowKeeper(this);
 }
 
 VEQ::~VEQ()
