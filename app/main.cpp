@@ -9,29 +9,29 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: veq-editor [FILE]...\n"
-    "Edits the part, exception and plane-squadron lists of RedBaron3D (filelist.dat,\n"
-    "except.dat, planesq.dat) in a window. Each FILE is read into the list its name\n"
-    "says: a name that ends with filelist.dat, except.dat or planesq.dat, in any\n"
-    "case.\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help     this text\n"
-    "  --version      the version\n"
-    "  --             every argument after it is a FILE, even one that starts with -\n"
-    "\n"
-    "In the lists Ctrl+Z undoes the last change and Ctrl+Shift+Z or Ctrl+Y redoes\n"
-    "it; Ctrl+C copies the selected entries as text, Ctrl+V adds entries from the\n"
-    "clipboard's text, Delete deletes the selected ones. A right-click, the Menu key\n"
-    "or Shift+F10 opens a list's menu of the same commands.\n"
-    "\n"
-    "Exit status:\n"
-    "  0  the window was closed, or this text or the version was shown\n"
-    "  1  there is no display to open the window on\n"
-    "  2  usage error\n"
-    "\n"
-    "veq, the command line without windows, reads and changes the same files.\n";
+constexpr const char* kUsage = R"(Usage: veq-editor [FILE]...
+Edits the part, exception and plane-squadron lists of RedBaron3D (filelist.dat,
+except.dat, planesq.dat) in a window. Each FILE is read into the list its name
+says: a name that ends with filelist.dat, except.dat or planesq.dat, in any
+case.
+
+Options:
+  -h, --help     this text
+  --version      the version
+  --             every argument after it is a FILE, even one that starts with -
+
+In the lists Ctrl+Z undoes the last change and Ctrl+Shift+Z or Ctrl+Y redoes
+it; Ctrl+C copies the selected entries as text, Ctrl+V adds entries from the
+clipboard's text, Delete deletes the selected ones. A right-click, the Menu key
+or Shift+F10 opens a list's menu of the same commands.
+
+Exit status:
+  0  the window was closed, or this text or the version was shown
+  1  there is no display to open the window on
+  2  usage error
+
+veq, the command line without windows, reads and changes the same files.
+)";
 
 // Without a display Qt aborts with a long diagnostic; say it in one line instead.
 bool displayAvailable()
