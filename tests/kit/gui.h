@@ -23,14 +23,8 @@ namespace kit {
 class ScriptedFileDialogs final : public FileDialogs {
 public:
     void answer(const QString& path) { m_answers.push_back(path); }
-    [[nodiscard]] QString openFileName(QWidget* parent, const FileRequest& request) override
-    {
-        return next(parent, request);
-    }
-    [[nodiscard]] QString saveFileName(QWidget* parent, const FileRequest& request) override
-    {
-        return next(parent, request);
-    }
+    [[nodiscard]] QString openFileName(QWidget* asker, const FileRequest& r) override { return next(asker, r); }
+    [[nodiscard]] QString saveFileName(QWidget* asker, const FileRequest& r) override { return next(asker, r); }
 
     [[nodiscard]] std::size_t unanswered() const { return m_answers.size(); }
     std::vector<FileRequest> asked; // in the order asked

@@ -162,7 +162,7 @@ def move_as_user(title, left, top):
     mask = (1 << 19) | (1 << 20)  # SubstructureNotify | SubstructureRedirect
     x11.XSendEvent(display, x11.XDefaultRootWindow(display), 0, mask, ctypes.byref(event))
     x11.XFlush(display)
-    wait_for(f"'{title}' moved to {left},{top}", lambda: frame(title)[:2] == (left, top), 5)
+    wait_for(f"'{title}' moved to {left},{top}", lambda: frame(title)[:2] == (left, top), 10)
 
 
 def screen_size():
@@ -211,7 +211,7 @@ def keyboard_to(win, name):
     """Puts the keyboard on the control whose name starts with `name`, as Tab would; returns its name."""
     target = control(win, name)
     target.queryComponent().grabFocus()
-    wait_for(f"the keyboard on '{target.name}'", lambda: focused(win) == target.name, 5)
+    wait_for(f"the keyboard on '{target.name}'", lambda: focused(win) == target.name, 10)
     return target.name
 
 
@@ -220,14 +220,14 @@ def keyboard_to(win, name):
 def expect_back(app, title, place, button):
     """The window is shown where it was, active, with the keyboard on `button`."""
     win = wait_for(f"'{title}' shown again", lambda: window(app, title))
-    soon(lambda: active_title() == title)
+    soon(lambda: active_title() == title and focused(win) == button, 10)
+    # Qt may move the keyboard a moment after the window becomes active.
+    time.sleep(0.5)
     shown = frame(title)
     if place and shown[:2] != place[:2]:
         problem(f"'{title}' moved from {place[:2]} to {shown[:2]}")
     if active_title() != title:
         problem(f"'{title}' is not active; '{active_title()}' is")
-    # Qt may move the keyboard a moment after the window becomes active.
-    time.sleep(0.5)
     if focused(win) != button:
         problem(f"in '{title}' the keyboard is on '{focused(win)}', not on '{button}'")
     return win
