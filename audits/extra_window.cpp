@@ -1,5 +1,6 @@
 #include "audits/extra_window.h"
 
+#include "audits/bitmap_preview.h"
 #include "audits/directory_chooser.h"
 #include "core/bitmap_audit.h"
 #include "core/platform.h"
@@ -11,8 +12,11 @@
 #include "ui/messenger.h"
 #include "ui/removal.h"
 
+#include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <QTreeWidget>
 
 fExtra::fExtra(Messenger& messenger)
@@ -49,6 +53,9 @@ fExtra::fExtra(Messenger& messenger)
     nameControl(Command1, QStringLiteral("Finish: add the extra bitmaps to the FileList list"));
     bCancel->setAccessibleDescription(QStringLiteral("Close without changing the FileList list"));
 
+    // Resting the pointer on an id shows its bitmap.
+    lExtra->viewport()->installEventFilter(this);
+
     connect(bCheck, &QPushButton::clicked, this, &fExtra::bCheck_Click);
     connect(bRemove, &QPushButton::clicked, this, &fExtra::bRemove_Click);
     connect(lExtra, &EntryListView::deleteKeyPressed, this, &fExtra::bRemove_Click);
@@ -60,13 +67,37 @@ void fExtra::setFileList(const veq::Entries& fileList) { m_fileList = fileList; 
 
 void fExtra::bCheck_Click()
 {
-    const auto names = veq::platform::listFiles(toFsPath(DirExtra->currentPath()));
+    const QString folder = DirExtra->currentPath();
+    const auto names = veq::platform::listFiles(toFsPath(folder));
     if (!names) {
         m_messenger.tell(QString::fromStdString(names.reason()));
         return;
     }
     m_model->assign(veq::extraBitmaps(*names, m_fileList));
     showCount(labExtra, m_model->count());
+
+    // An id is the file's name in capitals; the file keeps its own spelling.
+    m_checkedFolder = folder;
+    m_bitmapFiles.clear();
+    for (const std::string& name : *names)
+        if (const veq::Entries id = veq::extraBitmaps({name}, {}); !id.empty())
+            m_bitmapFiles.insert(QString::fromStdString(id.front()), QString::fromStdString(name));
+}
+
+bool fExtra::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != lExtra->viewport() || event->type() != QEvent::ToolTip)
+        return ToolWindow::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = lExtra->indexAt(help->pos());
+    const auto file = index.isValid() ? m_bitmapFiles.constFind(index.data().toString()) : m_bitmapFiles.cend();
+    if (file == m_bitmapFiles.cend()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), bitmapPreview(QDir(m_checkedFolder).filePath(*file)), lExtra->viewport(),
+                       lExtra->visualRect(index));
+    return true;
 }
 
 void fExtra::bRemove_Click() { removeSelectedEntries(*lExtra, kDeleteLimit, labExtra, m_messenger); }

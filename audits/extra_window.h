@@ -2,6 +2,8 @@
 
 #include "ui/tool_window.h"
 
+#include <QHash>
+
 class DirectoryChooser;
 class EntryListModel;
 class EntryListView;
@@ -18,6 +20,9 @@ public:
     // The file list as it stands when the window is opened.
     void setFileList(const veq::Entries& fileList);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void bCheck_Click();
     void bRemove_Click();
@@ -26,6 +31,9 @@ private:
 
     Messenger& m_messenger;
     veq::Entries m_fileList;
+    // The folder of the last check, and the file each part id found there came from.
+    QString m_checkedFolder;
+    QHash<QString, QString> m_bitmapFiles;
 
     DirectoryChooser* DirExtra = nullptr;
     EntryListModel* m_model = nullptr;

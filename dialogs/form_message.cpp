@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -77,6 +78,16 @@ void FormMessage::closeEvent(QCloseEvent* event)
     // Closing through the frame is the same as "OK": the window stays for the next message.
     event->ignore();
     hide();
+}
+
+void FormMessage::keyPressEvent(QKeyEvent* event)
+{
+    // Escape dismisses a message as it does a dialog: the same as "OK".
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        bOK_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MessageWindow::tell(const QString& text)

@@ -17,6 +17,7 @@
 #include "ui/list_names.h"
 #include "ui/messenger.h"
 #include "ui/removal.h"
+#include "ui/window_keeper.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -66,6 +67,7 @@ VEQ::VEQ(FileDialogs& fileDialogs, QWidget* parent) : QWidget(parent), m_fileDia
     sizeClientTwips(this, 12330, 9555);
     buildControls();
     buildListKeys();
+    new WindowKeeper(this);
 }
 
 VEQ::~VEQ()

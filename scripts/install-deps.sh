@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-gtk-platformtheme libqt6svg6
   libgtest-dev
   fonts-liberation2
-  xvfb xauth x11-utils x11-apps
+  xvfb xauth x11-utils x11-apps openbox libxtst6
   at-spi2-core python3-pyatspi dbus-x11
   desktop-file-utils appstream
   help2man dpkg-dev lintian man-db

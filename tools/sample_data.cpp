@@ -192,6 +192,56 @@ std::vector<std::string> bitmapNames()
     return names;
 }
 
+// A made-up drawing of a part, so that Extra's preview has something to show:
+// 64 x 48 pixels, 24 bits, a wing, a strut or a wheel by the id's third digit
+// pair (as the samples use them), in a colour of its plane (the second).
+Bytes bitmapImage(const std::string& name)
+{
+    constexpr int kWidth = 64;
+    constexpr int kHeight = 48;
+    constexpr int kRow = kWidth * 3; // a multiple of 4, as every row must be
+    constexpr std::uint32_t kPixels = 54;
+    const auto digits = [&](std::size_t at) {
+        return static_cast<std::uint8_t>(std::stoi(name.substr(at, 2), nullptr, 16));
+    };
+    const std::uint8_t plane = digits(2);
+    const std::uint8_t kind = digits(4);
+
+    Bytes image(kPixels + kRow * kHeight, 0);
+    const auto put32 = [&](std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            image[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    image[0] = 'B';
+    image[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(image.size()));
+    put32(10, kPixels);
+    put32(14, 40); // the header that follows
+    put32(18, kWidth);
+    put32(22, kHeight); // rows from the bottom up
+    image[26] = 1;      // one plane
+    image[28] = 24;     // bits a pixel, no palette, not compressed
+    put32(34, kRow * kHeight);
+
+    const std::array<std::uint8_t, 3> sky{235, 225, 210}; // blue, green, red
+    const std::array<std::uint8_t, 3> paint{static_cast<std::uint8_t>(40 + plane * 17 % 150), 90,
+                                            static_cast<std::uint8_t>(200 - plane * 13 % 150)};
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const int dx = x - kWidth / 2, dy = y - kHeight / 2;
+            bool painted = false;
+            if (kind == 0x07 || kind == 0x08 || kind == 0x30) // a wing
+                painted = y >= 18 && y < 30 && x >= 4 + (y - 18) / 3 && x < 60 - (y - 18) / 3;
+            else if (kind == 0x0A || kind == 0x10 || kind == 0x12) // a strut
+                painted = x >= 29 && x < 35 && y >= 4 && y < 44;
+            else // a wheel
+                painted = dx * dx + dy * dy <= 18 * 18 && dx * dx + dy * dy >= 10 * 10;
+            const auto& colour = painted ? paint : sky;
+            std::copy(colour.begin(), colour.end(), image.begin() + kPixels + (kHeight - 1 - y) * kRow + x * 3);
+        }
+    return image;
+}
+
 struct PlannedFile {
     fs::path path;
     Bytes bytes;
@@ -260,7 +310,8 @@ Expected<std::vector<fs::path>> writeSampleData(const fs::path& folder)
     for (const std::string& name : bitmapNames()) {
         const fs::path path = bitmaps / name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (!out)
+        const Bytes image = bitmapImage(name);
+        if (!out || !out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size())))
             return Refusal{"Could not create " + displayPath(path)};
         written.push_back(path);
     }

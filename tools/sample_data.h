@@ -16,8 +16,9 @@ inline constexpr char kSampleMark[] = "VEQ sample";
 //   other_filelist.dat, other_except.dat,
 //   other_planesq.dat                       files to copy planes 25 and 26 from
 //   squadron.dat                            squadron records for AutoGen
-//   bitmaps/                                empty part bitmaps, some of the listed
-//                                           ones missing, some unlisted ones extra
+//   bitmaps/                                part bitmaps (small drawings), some of
+//                                           the listed ones missing, some unlisted
+//                                           ones extra
 // The same folder results on every run and every platform. Creates `folder`
 // when needed; refuses, before writing anything, when one of the data files
 // is there already and was not written by this generator. Returns the files

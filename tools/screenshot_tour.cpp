@@ -13,12 +13,14 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -89,8 +91,17 @@ public:
         const QString path = QDir(m_folder).filePath(QString::fromLatin1(fileName));
         QPixmap shot = window->grab();
         if (popup) {
-            QPainter painter(&shot);
-            painter.drawPixmap(popup->pos() - window->mapToGlobal(QPoint(0, 0)), popup->grab());
+            // The popup may reach past the window's edge, as a tooltip does: the
+            // picture then takes in both, on the desktop's plain background.
+            const QRect windowArea(window->mapToGlobal(QPoint(0, 0)), shot.size());
+            const QRect both = windowArea.united(QRect(popup->pos(), popup->size()));
+            QPixmap canvas(both.size());
+            canvas.fill(window->palette().color(QPalette::Mid));
+            QPainter painter(&canvas);
+            painter.drawPixmap(windowArea.topLeft() - both.topLeft(), shot);
+            painter.drawPixmap(popup->pos() - both.topLeft(), popup->grab());
+            painter.end();
+            shot = canvas;
         }
         // A palette image: the windows use few colours, and the guide's pictures stay small.
         const QImage picture =
@@ -178,7 +189,20 @@ int main(int argc, char* argv[])
     openFolder(extra, "DirExtra", bitmaps);
     click(extra, "bCheck");
     expectRows(extra, "lExtra");
-    camera.shoot(extra, "extra-window.png");
+    // The pointer resting on an id shows its bitmap.
+    auto* extraList = kit::find<QListView>(extra, "lExtra");
+    const QPoint onRow = extraList->visualRect(extraList->model()->index(1, 0)).center() - QPoint(40, 0);
+    QHelpEvent hover(QEvent::ToolTip, onRow, extraList->viewport()->mapToGlobal(onRow));
+    QApplication::sendEvent(extraList->viewport(), &hover);
+    settle();
+    QWidget* preview = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("QTipLabel") && top->isVisible())
+            preview = top;
+    if (!preview || !QToolTip::text().contains(QStringLiteral("<img")))
+        fail(QStringLiteral("Extra shows no bitmap under the pointer"));
+    camera.shoot(extra, "extra-window.png", preview);
+    QToolTip::hideText();
     click(extra, "Command1");
 
     click(&veq, "bAuoGen");

@@ -6,9 +6,17 @@
 
 namespace kit {
 
-QString ScriptedFileDialogs::next(const FileRequest& request)
+QString ScriptedFileDialogs::next(QWidget* parent, const FileRequest& request)
 {
     asked.push_back(request);
+    if (activateAsker && parent) {
+        // The dialog takes the keyboard while it is open.
+        QWidget dialog(parent->window(), Qt::Dialog);
+        dialog.show();
+        (void)QTest::qWaitForWindowActive(&dialog);
+        dialog.hide();
+        parent->window()->activateWindow();
+    }
     if (m_answers.empty())
         return {};
     QString answer = m_answers.front();
@@ -53,7 +61,10 @@ std::vector<std::string> items(const QListView* list)
     return shown;
 }
 
-std::vector<std::string> items(const QWidget* root, const char* listName) { return items(find<QListView>(root, listName)); }
+std::vector<std::string> items(const QWidget* root, const char* listName)
+{
+    return items(find<QListView>(root, listName));
+}
 
 void selectRows(QListView* list, const std::vector<int>& rows)
 {

@@ -23,14 +23,18 @@ namespace kit {
 class ScriptedFileDialogs final : public FileDialogs {
 public:
     void answer(const QString& path) { m_answers.push_back(path); }
-    [[nodiscard]] QString openFileName(QWidget*, const FileRequest& request) override { return next(request); }
-    [[nodiscard]] QString saveFileName(QWidget*, const FileRequest& request) override { return next(request); }
+    [[nodiscard]] QString openFileName(QWidget* asker, const FileRequest& r) override { return next(asker, r); }
+    [[nodiscard]] QString saveFileName(QWidget* asker, const FileRequest& r) override { return next(asker, r); }
 
     [[nodiscard]] std::size_t unanswered() const { return m_answers.size(); }
     std::vector<FileRequest> asked; // in the order asked
+    // As a window manager does when a dialog closes: the window that asked is
+    // made active, and Qt hears of it only later, when the program may have
+    // hidden that window meanwhile (a read does).
+    bool activateAsker = false;
 
 private:
-    QString next(const FileRequest& request);
+    QString next(QWidget* parent, const FileRequest& request);
     std::deque<QString> m_answers;
 };
 

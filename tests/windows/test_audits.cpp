@@ -1,9 +1,16 @@
 #include "audits/directory_chooser.h"
 #include "tests/windows/main_window_fixture.h"
 
+#include <QHelpEvent>
+#include <QImage>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <span>
 
 using veq::Entries;
 using veq::ListId;
@@ -137,6 +144,45 @@ TEST(Chooser, OpensWhatIsOpenedNotWhatIsHighlightedAndComparesNamesAsTheFileSyst
         chooser->setCurrentPath(path(name));
         EXPECT_EQ(chooser->currentPath(), path(name));
         EXPECT_EQ(tree->currentItem()->text(0), QString::fromLatin1(name));
+    }
+}
+
+TEST_F(MainWindow, ExtraShowsTheBitmapOfTheIdUnderThePointerReadWhenAsked)
+{
+    // Each file as drawn and as shown: 0 x 0 when it cannot be read, which the tooltip says.
+    const std::tuple<const char*, QSize, QSize> bitmaps[] = {
+        {"03010714.bmp", {300, 150}, {128, 64}},
+        {"030a0b0c.BMP", {40, 30}, {40, 30}},
+        {"03010716.bmp", {}, {0, 0}},
+        {"03010717.bmp", {64, 64}, {64, 64}}}; // damaged at the check, drawn before the pointer came
+    const auto draw = [&](const char* file, QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        EXPECT_TRUE(image.save(QString::fromStdString((folder / file).string()), "BMP"));
+    };
+    for (const auto& [file, size, picture] : bitmaps)
+        kit::writeFile(folder / file, {'B', 'M', 1, 2, 3});
+    for (const auto& [file, size, picture] : std::span(bitmaps).first(2))
+        draw(file, size);
+    kit::click(window.get(), "bExtra");
+    QWidget* extra = kit::topLevel("fExtra");
+    openFolder(extra, "DirExtra", folder.path());
+    kit::click(extra, "bCheck");
+    draw("03010717.bmp", {64, 64});
+
+    auto* list = kit::find<QListView>(extra, "lExtra");
+    const Entries shown = kit::items(list);
+    for (const auto& [file, size, picture] : bitmaps) {
+        const std::string id = QString::fromLatin1(file).left(8).toUpper().toStdString();
+        const QPoint at =
+            list->visualRect(list->model()->index(int(std::ranges::find(shown, id) - shown.begin()), 0)).center();
+        QHelpEvent hover(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &hover);
+        const QString tip = QToolTip::text();
+        const QString png = QRegularExpression(QStringLiteral("base64,([^\"]+)")).match(tip).captured(1);
+        EXPECT_EQ(QImage::fromData(QByteArray::fromBase64(png.toLatin1()), "PNG").size(), picture) << file;
+        EXPECT_TRUE(tip.contains(QString::fromLatin1(file)) && tip.contains(u"cannot be shown") == picture.isEmpty())
+            << tip.toStdString();
     }
 }
 
