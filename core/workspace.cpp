@@ -28,11 +28,25 @@ Expected<std::string> Workspace::read(ListId id, const std::filesystem::path& pa
     return std::move(read->notice);
 }
 
-void Workspace::add(ListId id, Entries items, std::string_view action)
+std::vector<std::size_t> Workspace::add(ListId id, Entries items, std::string_view action)
 {
+    // The items the list holds already are selected afterwards all the same:
+    // only those are kept aside, as the rest come in marked.
+    const EntryList& list = changing(id).list();
+    Entries held;
+    for (const Entry& item : items)
+        if (!list.placeFor(item))
+            held.push_back(item);
     DocumentChange change = changing(id).add(std::move(items));
+    std::vector<std::size_t> rows = change.entries.rowsIn();
+    const Entries& now = list.items();
+    for (const Entry& entry : held)
+        rows.push_back(static_cast<std::size_t>(std::lower_bound(now.begin(), now.end(), entry) - now.begin()));
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     const std::size_t added = change.entries.broughtIn();
     record(id, sentences::addStep(action, added, id), std::move(change));
+    return rows;
 }
 
 Expected<std::vector<std::size_t>> Workspace::paste(ListId id, std::string_view text)
@@ -42,26 +56,14 @@ Expected<std::vector<std::size_t>> Workspace::paste(ListId id, std::string_view 
         return Refusal{sentences::nothingPasted(entries.reason())};
     sortEntries(*entries);
     entries->erase(std::unique(entries->begin(), entries->end()), entries->end());
-    // Only what the list does not hold yet needs room; what it holds is selected all the same.
+    // Only what the list does not hold yet needs room.
     const EntryList& list = changing(id).list();
-    Entries held;
-    for (const Entry& entry : *entries)
-        if (!list.placeFor(entry))
-            held.push_back(entry);
-    const std::size_t fresh = entries->size() - held.size();
+    const auto fresh = static_cast<std::size_t>(
+        std::count_if(entries->begin(), entries->end(), [&](const Entry& entry) { return list.placeFor(entry); }));
     const auto limit = static_cast<std::size_t>(kMaxRecords);
     if (list.size() + fresh > limit)
         return Refusal{sentences::pasteTooLarge(list.size(), fresh, limit - std::min(limit, list.size()))};
-
-    DocumentChange change = changing(id).add(std::move(*entries));
-    std::vector<std::size_t> rows = change.entries.rowsIn();
-    const Entries& items = list.items();
-    for (const Entry& entry : held)
-        rows.push_back(static_cast<std::size_t>(std::lower_bound(items.begin(), items.end(), entry) - items.begin()));
-    std::sort(rows.begin(), rows.end());
-    const std::size_t added = change.entries.broughtIn();
-    record(id, sentences::addStep("Paste", added, id), std::move(change));
-    return rows;
+    return add(id, std::move(*entries), "Paste");
 }
 
 void Workspace::remove(ListId id, std::vector<std::size_t> positions)

@@ -31,8 +31,9 @@ public:
     // Reads a file into list `id` (see Document::read); the sentence the
     // window says of it (bytes after its records), or empty.
     [[nodiscard]] Expected<std::string> read(ListId id, const std::filesystem::path& path);
-    // Adds the items (entries already) handed over by `action` ("Add", "Copy").
-    void add(ListId id, Entries items, std::string_view action);
+    // Adds the items (entries already) handed over by `action` ("Add",
+    // "Copy"); the rows of the items handed over, new or held already, ascending.
+    std::vector<std::size_t> add(ListId id, Entries items, std::string_view action);
     // The entries of a pasted text, one a line, added as one step; refused
     // whole when a line is no entry or the list would pass 32,767 entries.
     // Returns the rows of the entries pasted, new or held already, ascending.

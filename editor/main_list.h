@@ -25,7 +25,8 @@ public:
     // The count as the document stands: blank until its list is first changed.
     void showCount(const veq::Document& document);
     // Selects exactly these rows (ascending) and brings the first into view;
-    // none leaves the selection and the current row as they are.
+    // none leaves the selection and the current row as they are. Rows in more
+    // separate runs than one Delete may take are not selected, only shown.
     void select(const std::vector<int>& rows);
     // The selected entries to the clipboard, one a line in list order, as the list shows them.
     void copy() const;

@@ -190,9 +190,8 @@ void VEQ::showChanged(ListId listId, const std::vector<int>& rows)
 void VEQ::addItems(ListId listId, veq::Entries items, const char* action)
 {
     // What was handed over is selected afterwards, new or held already.
-    const veq::Entries handed = items;
-    m_work.add(listId, std::move(items), action);
-    showChanged(listId, mainList(listId).model().rowsOf(handed));
+    const std::vector<std::size_t> rows = m_work.add(listId, std::move(items), action);
+    showChanged(listId, std::vector<int>(rows.begin(), rows.end()));
 }
 
 void VEQ::paste(ListId listId)

@@ -45,20 +45,6 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const
     return QString::fromStdString(m_list->at(static_cast<std::size_t>(index.row())));
 }
 
-std::vector<int> EntryListModel::rowsOf(const veq::Entries& items) const
-{
-    std::vector<int> rows;
-    const veq::Entries& held = entries();
-    for (const veq::Entry& item : items) {
-        const auto [first, last] = std::equal_range(held.begin(), held.end(), item);
-        for (auto at = first; at != last; ++at)
-            rows.push_back(static_cast<int>(at - held.begin()));
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
-}
-
 bool EntryListModel::add(const veq::Entry& item) { return own().add(item).has_value(); }
 
 veq::EntryChange EntryListModel::addMany(veq::Entries items) { return own().addMany(std::move(items)); }

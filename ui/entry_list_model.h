@@ -39,8 +39,6 @@ public:
 
     [[nodiscard]] const veq::Entries& entries() const { return m_list->items(); }
     [[nodiscard]] int count() const { return static_cast<int>(m_list->size()); }
-    // The rows that hold these items, ascending, each once.
-    [[nodiscard]] std::vector<int> rowsOf(const veq::Entries& items) const;
 
     // What the list tells of its changes, announced to the views.
     void bulkChangeBegins() override;
