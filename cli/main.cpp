@@ -509,6 +509,7 @@ int run(const std::vector<std::string>& arguments)
 int main(int argc, char* argv[])
 {
     std::ios::sync_with_stdio(false);
+    const veq::platform::ConsoleText console;
     const int status = run(veq::platform::commandLineArguments(argc, argv));
     // A result that did not reach its reader (a full disk, a closed pipe) is no result.
     if (std::cout.flush() || status == kSavedUnreported)
