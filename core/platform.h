@@ -7,7 +7,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -101,19 +100,13 @@ private:
 // Renames `from` over `to` in one step, durable once it returns.
 [[nodiscard]] std::error_code replace(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// The program's arguments after its name, as UTF-8: on Windows from the wide
-// command line, since `argv` there is in the local code page, with wildcards
-// expanded as splitCommandLine does (cmd hands them on as typed).
+// The program's arguments after its name, as UTF-8. On Windows they come
+// from the wide command line, since `argv` there is in the local code page,
+// split as the C runtime splits it; and as cmd hands `*` and `?` on as typed,
+// an argument with them and no quotes becomes the paths it matches, level by
+// level (`C:\mods\*\filelist.dat`), in the order of their names regardless of
+// case; one that matches nothing stays as typed, as in Windows' own tools.
 [[nodiscard]] std::vector<std::string> commandLineArguments(int argc, char** argv);
-
-#ifdef _WIN32
-// The arguments of a Windows command line after the program's name, as UTF-8,
-// split as the C runtime splits them into `argv`. An argument with `*` or `?`
-// and no quotes becomes the paths it matches, component by component
-// (`C:\mods\*\filelist.dat`), in the order of their names regardless of case; one that
-// matches nothing stays as typed, as in Windows' own tools.
-[[nodiscard]] std::vector<std::string> splitCommandLine(std::wstring_view commandLine);
-#endif
 
 // While it lives, the text written to std::cout and std::cerr reads right in a
 // console window: on Windows a console takes it as wide characters, since it

@@ -440,8 +440,8 @@ void expand(const std::wstring& pattern, std::size_t from, std::vector<std::wstr
     }
 }
 
-} // namespace
-
+// The arguments after the program's name, as UTF-8, those with wildcards and
+// no quotes expanded.
 std::vector<std::string> splitCommandLine(std::wstring_view commandLine)
 {
     std::vector<std::string> arguments;
@@ -459,6 +459,8 @@ std::vector<std::string> splitCommandLine(std::wstring_view commandLine)
     }
     return arguments;
 }
+
+} // namespace
 
 std::vector<std::string> commandLineArguments(int, char**) { return splitCommandLine(::GetCommandLineW()); }
 

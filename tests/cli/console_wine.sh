@@ -3,8 +3,9 @@
 # veq.exe under Wine as a user of cmd runs it. In a console (here a terminal
 # that Wine's console host writes to) the names it prints, and its messages,
 # read as typed, also where the bytes of a character fall on both sides of a
-# full buffer; redirected to a file they stay UTF-8. A file operand with a
-# wildcard is expanded into the files it matches, in the order of their names.
+# full buffer; redirected to a file they stay UTF-8. File operands typed in
+# cmd with * and ? become the files they match, level by level, in the order
+# of their names regardless of case; quoted, or matching nothing, as typed.
 set -euo pipefail
 wine=$1 veq=$2 samples=$3
 work=$(mktemp -d)
@@ -43,4 +44,32 @@ tr -d '\r' <"$work/redirected" | cmp -s "$expected" - || fail "the redirected ou
 # A message on standard error names the file as typed.
 in_console "$wine" "$veq" check 'Flugzeug_äöü€_07\planesq.dat' >"$work/message" || true
 grep -q 'Flugzeug_äöü€_07\\planesq\.dat' "$work/message" || { cat "$work/message"; fail "the message misnames the file"; }
-echo "names read right in a console and stay UTF-8 when redirected; wildcards expanded"
+
+# Command lines as typed in cmd (a batch file hands them on unchanged), each
+# with what veq makes of its operands: the files checked, or the name it could
+# not open. %CD% is the folder the batch runs in.
+mkdir -p "$work/cmd/mods/a" "$work/cmd/mods/B" "$work/cmd/mods/c" "$work/cmd/mods/a.dat" "$work/cmd/mods/d e"
+for folder in a B "d e"; do cp "$work/samples/filelist.dat" "$work/cmd/mods/$folder/"; done
+cp "$work/samples/filelist.dat" "$work/cmd/mods/c/other_filelist.dat"
+here='Z:'${work//\//\\}'\cmd'
+veq_path='Z:'${veq//\//\\}
+cat >"$work/cases" <<CASES
+veq check mods\\*\\filelist.dat|mods\\a\\filelist.dat mods\\B\\filelist.dat mods\\d e\\filelist.dat
+veq check mods/?/*list.dat|mods/a/filelist.dat mods/B/filelist.dat mods/c/other_filelist.dat
+veq check mods\\a*\\*.dat|mods\\a\\filelist.dat
+veq check "mods\\*\\filelist.dat"|! mods\\*\\filelist.dat
+veq check mods\\*\\planesq.dat|! mods\\*\\planesq.dat
+veq check mods/"*"/filelist.dat|! mods\\*\\filelist.dat
+veq check "mods\\d e"\\*filelist.dat|! mods\\d e\\*filelist.dat
+veq check \\\\?\\%CD%\\mods\\a\\*.dat|\\\\?\\$here\\mods\\a\\filelist.dat
+CASES
+while IFS='|' read -r typed expected; do
+  printf '@echo off\r\n%s 2>&1\r\n' "${typed/veq/\"$veq_path\"}" >"$work/cmd/case.cmd"
+  got=$( (cd "$work/cmd" && "$wine" cmd /c case.cmd || true) | tr -d '\r' |
+    sed -e 's/^veq: Could not open \(.*\): the file does not exist\.$/! \1/' -e 's/: ok, 98 entries$//' |
+    paste -sd ' ')
+  [ "$got" = "$expected" ] || fail "typed in cmd: $typed
+  veq took: $got
+  expected: $expected"
+done <"$work/cases"
+echo "names read right in a console and stay UTF-8 when redirected; wildcards expanded as typed in cmd"
