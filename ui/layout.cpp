@@ -99,7 +99,8 @@ private:
             std::min({1.0, room.width() / (client.width() * full), room.height() / (client.height() * full)});
         if (scale == scaleOf(m_window))
             return;
-        // The window's own font is what its controls without one inherit.
+        // Fonts are scaled from the design: the window's, which its controls
+        // without one of their own inherit, and the controls' own.
         if (!m_window->property(kFont).isValid())
             m_window->setProperty(kFont, m_window->font());
         m_window->setProperty(kScale, scale);
@@ -109,6 +110,8 @@ private:
             if (control->window() != m_window || !control->property(kPlace).isValid())
                 continue;
             place(control, scale);
+            if (control->testAttribute(Qt::WA_SetFont) && !control->property(kFont).isValid())
+                control->setProperty(kFont, control->font());
             sizeFont(control, scale);
         }
     }
@@ -123,11 +126,7 @@ int twips(int value) { return scaled(value, 1.0); }
 void placeTwips(QWidget* widget, int left, int top, int width, int height)
 {
     widget->setProperty(kPlace, QRect(left, top, width, height));
-    // A control given a font of its own is scaled from that font.
-    if (widget->testAttribute(Qt::WA_SetFont))
-        widget->setProperty(kFont, widget->font());
     place(widget, scaleOf(widget));
-    sizeFont(widget, scaleOf(widget));
 }
 
 void sizeClientTwips(QWidget* window, int width, int height)

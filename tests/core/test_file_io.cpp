@@ -157,9 +157,8 @@ void setReadOnly(const fs::path& file, bool readOnly)
 #ifdef _WIN32
     ASSERT_TRUE(::SetFileAttributesW(file.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
 #else
-    fs::permissions(file, fs::perms::owner_write, readOnly ? fs::perm_options::remove : fs::perm_options::add);
-    if (readOnly)
-        fs::permissions(file, fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+    fs::permissions(file, readOnly ? fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read
+                                   : fs::perms::owner_read | fs::perms::owner_write);
 #endif
 }
 

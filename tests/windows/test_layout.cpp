@@ -1,7 +1,5 @@
-// The windows' layout on the screens users have: a window too large for the
-// screen at its scale, and lists on a system whose fonts are not the ones asked
-// for. Runs on a 1920 x 1080 screen at 175 % (screen_175_percent.json), where
-// the main window would be 1439 x 1115 pixels.
+// Windows too large for the screen at its scale, on 1920 x 1080 at 175 % (see
+// screen_175_percent.json), and the lists' font where the families asked for are missing.
 #include "editor/veq_window.h"
 #include "tests/kit/gui.h"
 #include "ui/layout.h"
@@ -17,58 +15,40 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
-// The controls a window's design places, with their geometry and font size.
-struct Control {
-    QWidget* widget;
-    QRect geometry;
-    qreal pointSize;
-};
-
-std::vector<Control> controlsOf(QWidget* window)
-{
-    std::vector<Control> controls;
-    for (QWidget* widget : window->findChildren<QWidget*>())
-        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
-            controls.push_back({widget, widget->geometry(), widget->font().pointSizeF()});
-    return controls;
-}
-
 // Shows `window` and checks that it fits the screen's available area, frame
-// and all, as large as fits (one side full), with every control placed and
-// every font sized at one scale: the one its size tells.
+// and all, as large as fits (one side full) where it does not fit as designed,
+// with its controls (named by the design, not Qt's own parts) placed and their
+// fonts sized at one scale: the one its longer side tells, to within a pixel.
 void expectFittedAtOneScale(QWidget* window, bool fitsAsDesigned)
 {
     const QSize designed = window->size();
-    const std::vector<Control> before = controlsOf(window);
+    std::vector<std::tuple<QWidget*, QRect, qreal>> before;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+            before.emplace_back(widget, widget->geometry(), widget->font().pointSizeF());
+    ASSERT_FALSE(before.empty());
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    const QRect room = window->screen()->availableGeometry();
+    const QSize room = window->screen()->availableGeometry().size();
     const QSize frame = window->frameGeometry().size();
-    EXPECT_LE(frame.width(), room.width());
-    EXPECT_LE(frame.height(), room.height());
-    if (fitsAsDesigned) {
-        EXPECT_EQ(window->size(), designed);
-    } else {
-        EXPECT_TRUE(frame.width() >= room.width() - 1 || frame.height() >= room.height() - 1)
-            << frame.width() << "x" << frame.height() << " in " << room.width() << "x" << room.height();
-    }
-    // The scale as the window's longer side tells it, to within one pixel of that side.
+    EXPECT_TRUE(frame.width() <= room.width() && frame.height() <= room.height());
+    EXPECT_EQ(window->size() == designed, fitsAsDesigned);
+    EXPECT_TRUE(fitsAsDesigned || frame.width() >= room.width() - 1 || frame.height() >= room.height() - 1);
     const int longer = std::max(designed.width(), designed.height());
     const qreal scale = qreal(std::max(window->width(), window->height())) / longer;
     auto near = [&](qreal now, qreal was) { return std::abs(now - was * scale) <= 1.0 + was / longer; };
     EXPECT_TRUE(near(window->width(), designed.width()) && near(window->height(), designed.height()));
-    ASSERT_FALSE(before.empty());
-    for (const Control& control : before) {
-        const QRect now = control.widget->geometry();
-        const QRect was = control.geometry;
+    for (const auto& [control, was, pointSize] : before) {
+        const QRect now = control->geometry();
         EXPECT_TRUE(near(now.x(), was.x()) && near(now.y(), was.y()) && near(now.width(), was.width()) &&
                     near(now.height(), was.height()))
-            << control.widget->objectName().toStdString() << " at scale " << scale;
-        EXPECT_NEAR(control.widget->font().pointSizeF(), control.pointSize * scale, control.pointSize / longer + 0.01)
-            << control.widget->objectName().toStdString();
+            << control->objectName().toStdString() << " at scale " << scale;
+        EXPECT_NEAR(control->font().pointSizeF(), pointSize * scale, pointSize / longer + 0.01)
+            << control->objectName().toStdString();
     }
 }
 
@@ -83,18 +63,10 @@ TEST(ScreenFit, AWindowLargerThanTheScreenIsShownWholeAtTheLargestScaleWithItsLa
         QWidget window;
         sizeClientTwips(&window, client.width(), client.height());
         button(&window, "bOK", "OK", client.width() / 3, client.height() / 2, 1215, 495);
-        auto* caption = new QLabel(QStringLiteral("Caption"), &window);
-        caption->setObjectName(QStringLiteral("lCaption"));
-        QFont big = caption->font();
+        QFont big = window.font();
         big.setPointSizeF(24);
-        caption->setFont(big);
-        placeTwips(caption, 120, 120, client.width() - 240, 1000);
+        label(&window, "lCaption", "Caption", 120, 120, client.width() - 240, 1000)->setFont(big);
         expectFittedAtOneScale(&window, client.height() < 4000 && client.width() < 20000);
-        // Shown again, it is fitted from its design, not from the last fitting.
-        window.hide();
-        const QSize shown = window.size();
-        window.show();
-        EXPECT_EQ(window.size(), shown);
     }
 }
 
@@ -116,8 +88,7 @@ TEST(ListFont, IsReallyFixedPitchWhicheverFamiliesThisSystemLacks)
         if (!fixed.isEmpty() && !proportional.isEmpty())
             break;
     }
-    ASSERT_FALSE(proportional.isEmpty());
-    ASSERT_FALSE(fixed.isEmpty());
+    ASSERT_FALSE(proportional.isEmpty() || fixed.isEmpty());
     const QString missing = QStringLiteral("No Such Family");
     const QStringList asked[] = {{}, {missing}, {proportional}, {missing, proportional}};
     for (const QStringList& families : asked) {
