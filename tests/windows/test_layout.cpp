@@ -88,7 +88,8 @@ TEST(ListFont, IsReallyFixedPitchWhicheverFamiliesThisSystemLacks)
         if (!fixed.isEmpty() && !proportional.isEmpty())
             break;
     }
-    ASSERT_FALSE(proportional.isEmpty() || fixed.isEmpty());
+    if (proportional.isEmpty() || fixed.isEmpty())
+        GTEST_SKIP() << "the font database here lacks a proportional or a fixed-pitch family (Wine's offscreen has none)";
     const QString missing = QStringLiteral("No Such Family");
     const QStringList asked[] = {{}, {missing}, {proportional}, {missing, proportional}};
     for (const QStringList& families : asked) {
