@@ -3,7 +3,8 @@
 # the licence beside bin, a Start-menu shortcut for the editor, an entry in
 # Windows' list of installed apps with the version, and an uninstaller. Both
 # take /S to run silently. A newer installer run over an installed version
-# uninstalls it first, so an update is one more run of the installer.
+# offers to uninstall it first (with /S, unasked), so an update is one more
+# run of the installer.
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_FILE_NAME veq-editor-${PROJECT_VERSION}-windows-x64-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "VEQ Editor")
