@@ -14,7 +14,7 @@ WERROR        := $(if $(CI),ON,OFF)
 CMAKE_ARGS    ?=
 
 .PHONY: all deps build run test test-plain test-sanitize bench fuzz samples screenshots package clean
-.PHONY: windows-qt windows windows-zip windows-screenshots test-windows test-windows-core test-windows-ci
+.PHONY: windows-qt windows windows-zip windows-installer windows-screenshots test-windows test-windows-core test-windows-ci
 
 all: build
 
@@ -49,6 +49,14 @@ windows: windows-qt
 
 windows-zip: windows
 	scripts/windows-zip.sh $(WINDOWS_BUILD) dist/veq-editor-$(VERSION)-windows-x64.zip
+
+# The installer beside the zip, dist/veq-editor-<version>-windows-x64-setup.exe:
+# NSIS, through cpack, from the same build.
+windows-installer: windows
+	scripts/install-deps.sh nsis
+	rm -rf $(WINDOWS_BUILD)/package
+	cd $(WINDOWS_BUILD) && cpack -G NSIS
+	mkdir -p dist && cp $(WINDOWS_BUILD)/package/veq-editor-$(VERSION)-windows-x64-setup.exe dist/
 
 # The user guide's pictures of the Windows program, taken under Wine.
 windows-screenshots: windows-qt

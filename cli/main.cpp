@@ -11,6 +11,7 @@
 int main(int argc, char* argv[])
 {
     std::ios::sync_with_stdio(false);
+    const veq::platform::ConsoleText console;
     const veq::cli::Streams streams{std::cout, std::cerr, veq::readStandardInput, veq::writeStandardOutput};
     const int status = veq::cli::run(veq::platform::commandLineArguments(argc, argv), streams);
     // A result that did not reach its reader (a full disk, a closed pipe) is no result.

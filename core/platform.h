@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -119,8 +120,28 @@ private:
 // The most memory the process has held at once, in bytes (0 where unknown).
 [[nodiscard]] std::uint64_t peakMemoryBytes();
 
-// The program's arguments after its name, as UTF-8: on Windows from the wide
-// command line, since `argv` there is in the local code page.
+// The program's arguments after its name, as UTF-8. On Windows they come
+// from the wide command line, since `argv` there is in the local code page,
+// split as the C runtime splits it; and as cmd hands `*` and `?` on as typed,
+// an argument with them and no quotes becomes the paths it matches, level by
+// level (`C:\mods\*\filelist.dat`), in the order of their names regardless of
+// case; one that matches nothing stays as typed, as in Windows' own tools.
 [[nodiscard]] std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+// While it lives, the text written to std::cout and std::cerr reads right in a
+// console window: on Windows a console takes it as wide characters, since it
+// would read UTF-8 bytes in its own code page. Output to a file or a pipe stays
+// UTF-8 bytes, as everywhere else, which is all it is outside Windows.
+class ConsoleText final {
+public:
+    ConsoleText();
+    ~ConsoleText();
+    ConsoleText(const ConsoleText&) = delete;
+    ConsoleText& operator=(const ConsoleText&) = delete;
+
+private:
+    struct Streams;
+    std::unique_ptr<Streams> m_streams;
+};
 
 } // namespace veq::platform

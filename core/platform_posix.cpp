@@ -382,4 +382,9 @@ std::vector<std::string> commandLineArguments(int argc, char** argv)
     return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }
 
+// Outside Windows a terminal takes UTF-8 bytes as they are.
+struct ConsoleText::Streams {};
+ConsoleText::ConsoleText() = default;
+ConsoleText::~ConsoleText() = default;
+
 } // namespace veq::platform

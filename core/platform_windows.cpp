@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <psapi.h>
-#include <shellapi.h>
 
 #include <algorithm>
+#include <array>
+#include <iostream>
+#include <streambuf>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -348,17 +350,247 @@ std::uint64_t peakMemoryBytes()
     return 0;
 }
 
-std::vector<std::string> commandLineArguments(int, char**)
+namespace {
+
+struct Argument {
+    std::wstring text;
+    bool quoted = false;
+};
+
+// Splits a command line as the C runtime does for `argv`: the program's name
+// runs to the next blank or, opened by a quote, to the next quote; then blanks
+// part the arguments, quotes group, 2n backslashes before a quote give n and
+// the quote opens or closes, 2n+1 give n and a quote, and "" within quotes is
+// a quote. Other backslashes are what they are: paths keep theirs.
+std::vector<Argument> splitArguments(std::wstring_view line)
 {
-    int count = 0;
-    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const bool quotedName = !line.empty() && line[0] == L'"';
+    std::size_t at = quotedName ? line.find(L'"', 1) : line.find_first_of(L" \t");
+    at = at == std::wstring_view::npos ? line.size() : at + (quotedName ? 1 : 0);
+
+    std::vector<Argument> arguments;
+    auto blank = [&] { return line[at] == L' ' || line[at] == L'\t'; };
+    while (true) {
+        while (at < line.size() && blank())
+            ++at;
+        if (at == line.size())
+            return arguments;
+        Argument argument;
+        bool inQuotes = false;
+        while (at < line.size() && (inQuotes || !blank())) {
+            std::size_t backslashes = 0;
+            while (at < line.size() && line[at] == L'\\') {
+                ++backslashes;
+                ++at;
+            }
+            if (at < line.size() && line[at] == L'"') {
+                argument.text.append(backslashes / 2, L'\\');
+                if (backslashes % 2 == 1) {
+                    argument.text += L'"';
+                } else if (inQuotes && at + 1 < line.size() && line[at + 1] == L'"') {
+                    argument.text += L'"';
+                    ++at;
+                } else {
+                    inQuotes = !inQuotes;
+                    argument.quoted = true;
+                }
+                ++at;
+            } else if (backslashes > 0) {
+                argument.text.append(backslashes, L'\\');
+            } else if (at < line.size()) {
+                argument.text += line[at++];
+            }
+        }
+        arguments.push_back(std::move(argument));
+    }
+}
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// The names in `folder` (ending in a separator, or empty for the current
+// folder) that `pattern` matches as the system matches a file search, without
+// "." and "..", folders only when `foldersOnly`, sorted regardless of case.
+std::vector<std::wstring> matchingNames(const std::wstring& folder, const std::wstring& pattern, bool foldersOnly)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileExW((folder + pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring_view name = found.cFileName;
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (name != L"." && name != L".." && (isFolder || !foldersOnly))
+            names.emplace_back(name);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                      TRUE) == CSTR_LESS_THAN;
+    });
+    return names;
+}
+
+// Adds to `paths` every existing path that `pattern` names, from `from` on:
+// the component with the first wildcard is matched in the folder before it,
+// and each match goes on with the rest of the pattern.
+void expand(const std::wstring& pattern, std::size_t from, std::vector<std::wstring>& paths)
+{
+    const std::size_t wildcard = pattern.find_first_of(L"*?", from);
+    if (wildcard == std::wstring::npos) {
+        if (::GetFileAttributesW(pattern.c_str()) != INVALID_FILE_ATTRIBUTES)
+            paths.push_back(pattern);
+        return;
+    }
+    std::size_t start = wildcard;
+    while (start > from && !isSeparator(pattern[start - 1]) && !(start == 2 && pattern[1] == L':'))
+        --start;
+    std::size_t end = wildcard;
+    while (end < pattern.size() && !isSeparator(pattern[end]))
+        ++end;
+    const std::wstring folder = pattern.substr(0, start);
+    const std::wstring rest = pattern.substr(end);
+    for (const std::wstring& name : matchingNames(folder, pattern.substr(start, end - start), !rest.empty())) {
+        if (rest.empty())
+            paths.push_back(folder + name);
+        else
+            expand(folder + name + rest, start + name.size(), paths);
+    }
+}
+
+// The arguments after the program's name, as UTF-8, those with wildcards and
+// no quotes expanded.
+std::vector<std::string> splitCommandLine(std::wstring_view commandLine)
+{
     std::vector<std::string> arguments;
-    if (!wide)
-        return arguments;
-    for (int i = 1; i < count; ++i)
-        arguments.push_back(utf8(wide[i]));
-    ::LocalFree(wide);
+    for (const Argument& argument : splitArguments(commandLine)) {
+        // "\\?\" and "\\.\" begin a path of the system's own; their "?" is no wildcard.
+        const bool systemPath = argument.text.starts_with(L"\\\\?\\") || argument.text.starts_with(L"\\\\.\\");
+        const std::size_t from = systemPath ? 4 : 0;
+        std::vector<std::wstring> paths;
+        if (!argument.quoted && argument.text.find_first_of(L"*?", from) != std::wstring::npos)
+            expand(argument.text, from, paths);
+        if (paths.empty())
+            paths.push_back(argument.text);
+        for (const std::wstring& path : paths)
+            arguments.push_back(utf8(path.c_str()));
+    }
     return arguments;
+}
+
+} // namespace
+
+std::vector<std::string> commandLineArguments(int, char**) { return splitCommandLine(::GetCommandLineW()); }
+
+namespace {
+
+// A console's stream: UTF-8 in, wide characters out through WriteConsoleW. A
+// character whose bytes are split across two writes waits for its last bytes.
+class ConsoleBuffer final : public std::streambuf {
+public:
+    explicit ConsoleBuffer(HANDLE console) : m_console(console)
+    {
+        setp(m_bytes.data(), m_bytes.data() + m_bytes.size());
+    }
+    ConsoleBuffer(const ConsoleBuffer&) = delete;
+    ConsoleBuffer& operator=(const ConsoleBuffer&) = delete;
+    ~ConsoleBuffer() override { static_cast<void>(writeOut(true)); }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (!writeOut())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return writeOut() ? 0 : -1; }
+
+private:
+    // Writes what is buffered, up to its last whole character unless `all`;
+    // false when the console refuses it.
+    bool writeOut(bool all = false)
+    {
+        const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
+        const std::size_t whole = all ? size : size - incompleteTail(std::string_view(pbase(), size));
+        bool written = true;
+        if (whole > 0) {
+            // Bytes that are no UTF-8 show as U+FFFD.
+            const int wide = ::MultiByteToWideChar(CP_UTF8, 0, pbase(), static_cast<int>(whole), nullptr, 0);
+            std::wstring text(static_cast<std::size_t>(wide), L'\0');
+            ::MultiByteToWideChar(CP_UTF8, 0, pbase(), static_cast<int>(whole), text.data(), wide);
+            for (std::size_t done = 0; written && done < text.size();) {
+                DWORD put = 0;
+                written = ::WriteConsoleW(m_console, text.data() + done, static_cast<DWORD>(text.size() - done), &put,
+                                          nullptr) &&
+                          put > 0;
+                done += put;
+            }
+        }
+        std::copy(pbase() + whole, pptr(), m_bytes.data());
+        setp(m_bytes.data(), m_bytes.data() + m_bytes.size());
+        pbump(static_cast<int>(size - whole));
+        return written;
+    }
+
+    // How many bytes at the end of `bytes` begin a character that is not complete yet.
+    static std::size_t incompleteTail(std::string_view bytes)
+    {
+        for (std::size_t back = 1; back <= std::min<std::size_t>(3, bytes.size()); ++back) {
+            const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+            if ((byte & 0xC0) == 0x80)
+                continue;
+            const std::size_t length = byte >= 0xF8 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+            return length > back ? back : 0;
+        }
+        return 0;
+    }
+
+    HANDLE m_console;
+    std::array<char, 4096> m_bytes{};
+};
+
+bool isConsole(HANDLE handle)
+{
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && handle != nullptr && ::GetConsoleMode(handle, &mode);
+}
+
+} // namespace
+
+struct ConsoleText::Streams {
+    struct Redirected {
+        std::ostream& stream;
+        std::streambuf* before;
+        std::unique_ptr<ConsoleBuffer> console;
+    };
+    std::vector<Redirected> redirected;
+};
+
+ConsoleText::ConsoleText() : m_streams(std::make_unique<Streams>())
+{
+    const std::pair<std::ostream*, DWORD> streams[] = {{&std::cout, STD_OUTPUT_HANDLE}, {&std::cerr, STD_ERROR_HANDLE}};
+    for (const auto& [stream, which] : streams) {
+        const HANDLE handle = ::GetStdHandle(which);
+        if (!isConsole(handle))
+            continue;
+        stream->flush();
+        auto console = std::make_unique<ConsoleBuffer>(handle);
+        std::streambuf* before = stream->rdbuf(console.get());
+        m_streams->redirected.push_back({*stream, before, std::move(console)});
+    }
+}
+
+ConsoleText::~ConsoleText()
+{
+    for (auto& redirected : m_streams->redirected) {
+        redirected.stream.flush();
+        redirected.stream.rdbuf(redirected.before);
+    }
 }
 
 } // namespace veq::platform

@@ -14,6 +14,7 @@ packages=(
   desktop-file-utils appstream
   help2man dpkg-dev lintian man-db
   acl attr dosfstools fusefat
+  nsis xdotool openbox
   "$@"
 )
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 #include <initializer_list>
 
@@ -13,11 +14,19 @@ class QWidget;
 // pixel at 96 dpi, and the screen's logical dpi scales from there.
 [[nodiscard]] int twips(int value);
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
+// Gives a window its fixed client size. Each time it is shown it is fitted to
+// its screen: where the window, frame and all, is larger than the screen's
+// available area at the screen's scale, it is shown at the largest scale at
+// which it fits, its controls placed and its fonts sized at that scale too, so
+// that its layout in twips stays as designed.
 void sizeClientTwips(QWidget* window, int width, int height);
 
-// The fixed-pitch font of the entry lists: Courier New where it resolves to a
-// fixed-pitch face, else the system's fixed font, at the given size.
+// The fixed-pitch font of the entry lists, at the given size: Courier New,
+// else Consolas, else Lucida Console, whichever is present and really fixed-pitch.
 [[nodiscard]] QFont listFont(qreal pointSize);
+// The first of `families` that resolves to a fixed-pitch face, else the
+// system's fixed font, else any family the system has that is fixed-pitch.
+[[nodiscard]] QFont fixedPitchFont(const QStringList& families, qreal pointSize);
 
 // A named control placed in twips, the way every window builds its controls.
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height);

@@ -7,7 +7,9 @@
 #include <map>
 #include <tuple>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <csignal>
 #include <cstdlib>
 #include <grp.h>
@@ -149,15 +151,33 @@ TEST(Save, KeepsModeAndGroupAndTheTemporaryIsTheUsersAloneUntilComplete)
 #endif
 }
 
-TEST(Save, RefusesWhatItMustNotReplaceAndTellsOfHardLinks)
+// Takes away, or gives back, the right to change a file: its write
+// permissions, or on Windows its read-only attribute.
+void setReadOnly(const fs::path& file, bool readOnly)
 {
 #ifdef _WIN32
-    GTEST_SKIP() << "Windows files have no permission bits";
+    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
+#else
+    fs::permissions(file, readOnly ? fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read
+                                   : fs::perms::owner_read | fs::perms::owner_write);
 #endif
+}
+
+void makeHardLink(const fs::path& file, const fs::path& link)
+{
+#ifdef _WIN32
+    ASSERT_TRUE(::CreateHardLinkW(link.c_str(), file.c_str(), nullptr));
+#else
+    fs::create_hard_link(file, link);
+#endif
+}
+
+TEST(Save, RefusesWhatItMustNotReplaceAndTellsOfHardLinks)
+{
     kit::TempFolder folder;
     const fs::path target = folder / "except.dat";
     kit::writeFile(target, Bytes{1});
-    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    setReadOnly(target, true);
     EXPECT_TRUE(mentions(refusal(veq::replaceFile(target, Bytes{2})), "read-only"));
     EXPECT_EQ(kit::readFile(target), Bytes{1});
     fs::create_directory(folder / "sub");
@@ -166,11 +186,12 @@ TEST(Save, RefusesWhatItMustNotReplaceAndTellsOfHardLinks)
                          reasonOf(std::errc::no_such_file_or_directory)));
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"except.dat", "sub"}));
 
-    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
-    fs::create_hard_link(target, folder / "other.dat");
+    setReadOnly(target, false);
+    makeHardLink(target, folder / "other.dat");
     auto linked = veq::replaceFile(target, Bytes{3});
     ASSERT_TRUE(linked) << refusal(linked);
     EXPECT_TRUE(mentions(linked->notice, veq::displayPath(target)) && mentions(linked->notice, "hard link"));
+    EXPECT_EQ(kit::readFile(target), Bytes{3});
     EXPECT_EQ(kit::readFile(folder / "other.dat"), Bytes{1});
     EXPECT_EQ(veq::replaceFile(target, Bytes{4})->notice, "");
 }

@@ -3,7 +3,9 @@
 # Starts the Windows program under Wine on a virtual X server with a file
 # named by a Windows path, as Explorer hands files over: a good file list
 # opens the main window "VEQ Editor" with no message, and a damaged one the
-# message window, so the file was found by that path and read.
+# message window, so the file was found by that path and read. Then on a
+# screen lower than the main window (1024 x 600), with a window manager's
+# frame around it: the window is shown whole, at the largest scale that fits.
 set -euo pipefail
 wine=$1 editor=$2 samples=$3
 work=$(mktemp -d)
@@ -47,3 +49,24 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
 ' bash "$wine" "$editor" "$samples" "$work" "$(windows_path "$work/samples")" \
   "$(windows_path "$work/samples/filelist.dat")" "$(windows_path "$work/damaged_filelist.dat")"
 echo "opened the file lists given by Windows paths"
+
+wineserver -k 2>/dev/null || true
+xvfb-run -a -s "-screen 0 1024x600x24 -dpi 96" bash -c '
+  wine=$1 editor=$2
+  openbox >/dev/null 2>&1 &
+  "$wine" "$editor" >/dev/null 2>&1 &
+  for _ in $(seq 1 600); do
+    xwininfo -name "VEQ Editor" 2>/dev/null | grep -q IsViewable && break
+    sleep 0.1
+  done
+  sleep 1
+  read -r top width height < <(xwininfo -name "VEQ Editor" |
+    awk "/Absolute upper-left Y/ { y = \$4 } /Width:/ { w = \$2 } /Height:/ { h = \$2 } END { print y, w, h }")
+  "$wine" taskkill /f /im veq-editor.exe >/dev/null 2>&1 || true
+  # Designed as 822 x 637 pixels at 96 dpi: shown smaller, in proportion, and
+  # whole. In proportion to 1 %: openbox frames it a little more than Windows
+  # would, and keeps it on the screen by the difference.
+  echo "on 1024 x 600: the window is ${width} x ${height} at height $top"
+  [ "$((top + height))" -le 600 ] && [ "$height" -lt 637 ] && [ "$((width * 637 / height))" -ge 814 ] &&
+    [ "$((width * 637 / height))" -le 830 ]
+' bash "$wine" "$editor" || { echo "on a screen lower than the window, the window is not shown whole in proportion"; exit 1; }
