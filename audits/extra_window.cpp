@@ -19,6 +19,8 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 fExtra::fExtra(Messenger& messenger)
     : ToolWindow(QStringLiteral("fExtra"), QStringLiteral("Extra")), m_messenger(messenger)
 {
@@ -75,13 +77,8 @@ void fExtra::bCheck_Click()
     }
     m_model->assign(veq::extraBitmaps(*names, m_fileList));
     showCount(labExtra, m_model->count());
-
-    // An id is the file's name in capitals; the file keeps its own spelling.
     m_checkedFolder = folder;
-    m_bitmapFiles.clear();
-    for (const std::string& name : *names)
-        if (const veq::Entries id = veq::extraBitmaps({name}, {}); !id.empty())
-            m_bitmapFiles.insert(QString::fromStdString(id.front()), QString::fromStdString(name));
+    m_folderNames = std::move(*names);
 }
 
 bool fExtra::eventFilter(QObject* watched, QEvent* event)
@@ -90,13 +87,16 @@ bool fExtra::eventFilter(QObject* watched, QEvent* event)
         return ToolWindow::eventFilter(watched, event);
     const auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = lExtra->indexAt(help->pos());
-    const auto file = index.isValid() ? m_bitmapFiles.constFind(index.data().toString()) : m_bitmapFiles.cend();
-    if (file == m_bitmapFiles.cend()) {
+    // Looked up when asked: a check of a folder of thousands pays nothing for it.
+    const std::string bitmap = index.isValid() ? index.data().toString().toStdString() + ".BMP" : std::string();
+    const auto file = std::find_if(m_folderNames.begin(), m_folderNames.end(),
+                                   [&](const std::string& name) { return veq::toUpperAscii(name) == bitmap; });
+    if (file == m_folderNames.end()) {
         QToolTip::hideText();
         return true;
     }
-    QToolTip::showText(help->globalPos(), bitmapPreview(QDir(m_checkedFolder).filePath(*file)), lExtra->viewport(),
-                       lExtra->visualRect(index));
+    QToolTip::showText(help->globalPos(), bitmapPreview(QDir(m_checkedFolder).filePath(QString::fromStdString(*file))),
+                       lExtra->viewport(), lExtra->visualRect(index));
     return true;
 }
 

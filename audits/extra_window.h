@@ -2,7 +2,8 @@
 
 #include "ui/tool_window.h"
 
-#include <QHash>
+#include <string>
+#include <vector>
 
 class DirectoryChooser;
 class EntryListModel;
@@ -31,9 +32,10 @@ private:
 
     Messenger& m_messenger;
     veq::Entries m_fileList;
-    // The folder of the last check, and the file each part id found there came from.
+    // The folder of the last check.
     QString m_checkedFolder;
-    QHash<QString, QString> m_bitmapFiles;
+    // The names of the folder's files at the last check: an id's bitmap keeps its own spelling.
+    std::vector<std::string> m_folderNames;
 
     DirectoryChooser* DirExtra = nullptr;
     EntryListModel* m_model = nullptr;

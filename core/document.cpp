@@ -28,13 +28,13 @@ DocumentChange Document::replace(DataFileHeaders headers, Entries entries)
     return change;
 }
 
-DocumentChange Document::add(Entries items)
+DocumentChange Document::add(Entries items, std::vector<std::size_t>* held)
 {
     // Handing over nothing is no change: a count never shown stays blank.
     DocumentChange change{{}, std::nullopt, m_touched};
     if (items.empty())
         return change;
-    change.entries = m_list.addMany(std::move(items));
+    change.entries = m_list.addMany(std::move(items), held);
     m_touched = true;
     return change;
 }

@@ -57,8 +57,9 @@ public:
     // The contents of a file (veq build's text) in place of the document's.
     DocumentChange replace(DataFileHeaders headers, Entries entries);
     // Adds each item the list does not hold yet, in one change. The items are
-    // entries already (parseEntry, the readers, the audits).
-    DocumentChange add(Entries items);
+    // entries already (parseEntry, the readers, the audits). `held`, when
+    // given, receives the rows of the items the list held already.
+    DocumentChange add(Entries items, std::vector<std::size_t>* held = nullptr);
     DocumentChange removeAt(std::vector<std::size_t> positions);
     // Takes a change back, or does it again; afterwards it holds the way back.
     void flip(DocumentChange& change);

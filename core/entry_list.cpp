@@ -161,15 +161,15 @@ void EntryChange::markIn(std::size_t row, std::size_t rows)
     ++m_inCount;
 }
 
-EntryChange EntryList::addMany(Entries items)
+EntryChange EntryList::addMany(Entries items, std::vector<std::size_t>* held)
 {
     EntryChange change;
     if (!items.empty())
-        inBulk([&] { change = merge(std::move(items)); });
+        inBulk([&] { change = merge(std::move(items), held); });
     return change;
 }
 
-EntryChange EntryList::merge(Entries items)
+EntryChange EntryList::merge(Entries items, std::vector<std::size_t>* heldRows)
 {
     prepare(items, m_allowDuplicates);
     EntryChange change;
@@ -182,8 +182,12 @@ EntryChange EntryList::merge(Entries items)
             merged.push_back(std::move(m_items[held++]));
         // Equal items: those already held come first, as adding one by one leaves them.
         if (held < m_items.size() && m_items[held] == item) {
-            if (!m_allowDuplicates)
+            if (!m_allowDuplicates) {
+                // The equal item held goes to the next row; repeats among the items were dropped before.
+                if (heldRows)
+                    heldRows->push_back(merged.size());
                 continue;
+            }
             while (held < m_items.size() && m_items[held] == item)
                 merged.push_back(std::move(m_items[held++]));
         }

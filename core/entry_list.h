@@ -83,7 +83,9 @@ public:
 
     // The bulk changes say what they changed: the items added, or for assign
     // the items it let go and those it brought.
-    EntryChange addMany(Entries items);
+    // `held`, when given, receives the rows (ascending, in the list as the
+    // change leaves it) of the items skipped because the list held them.
+    EntryChange addMany(Entries items, std::vector<std::size_t>* held = nullptr);
     EntryChange assign(Entries items);
     // Takes a change back, or does again a change taken back: the list must
     // read as the change left it. Afterwards the change holds the way back.
@@ -110,7 +112,7 @@ public:
 private:
     // Tells the watcher of a change of many rows around `change`.
     template <typename Change> void inBulk(Change change);
-    EntryChange merge(Entries items);
+    EntryChange merge(Entries items, std::vector<std::size_t>* held);
     EntryChange replaceWith(Entries items);
     void flipNow(EntryChange& change);
 

@@ -4,6 +4,7 @@
 #include "core/sentences.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace veq {
 
@@ -30,20 +31,13 @@ Expected<std::string> Workspace::read(ListId id, const std::filesystem::path& pa
 
 std::vector<std::size_t> Workspace::add(ListId id, Entries items, std::string_view action)
 {
-    // The items the list holds already are selected afterwards all the same:
-    // only those are kept aside, as the rest come in marked.
-    const EntryList& list = changing(id).list();
-    Entries held;
-    for (const Entry& item : items)
-        if (!list.placeFor(item))
-            held.push_back(item);
-    DocumentChange change = changing(id).add(std::move(items));
-    std::vector<std::size_t> rows = change.entries.rowsIn();
-    const Entries& now = list.items();
-    for (const Entry& entry : held)
-        rows.push_back(static_cast<std::size_t>(std::lower_bound(now.begin(), now.end(), entry) - now.begin()));
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // The items the list holds already are selected afterwards all the same.
+    std::vector<std::size_t> held;
+    DocumentChange change = changing(id).add(std::move(items), &held);
+    const std::vector<std::size_t> in = change.entries.rowsIn();
+    std::vector<std::size_t> rows;
+    rows.reserve(in.size() + held.size());
+    std::merge(in.begin(), in.end(), held.begin(), held.end(), std::back_inserter(rows));
     const std::size_t added = change.entries.broughtIn();
     record(id, sentences::addStep(action, added, id), std::move(change));
     return rows;
@@ -56,10 +50,14 @@ Expected<std::vector<std::size_t>> Workspace::paste(ListId id, std::string_view 
         return Refusal{sentences::nothingPasted(entries.reason())};
     sortEntries(*entries);
     entries->erase(std::unique(entries->begin(), entries->end()), entries->end());
-    // Only what the list does not hold yet needs room.
+    // Only what the list does not hold yet needs room: one walk beside the list finds it.
     const EntryList& list = changing(id).list();
-    const auto fresh = static_cast<std::size_t>(
-        std::count_if(entries->begin(), entries->end(), [&](const Entry& entry) { return list.placeFor(entry); }));
+    std::size_t fresh = 0;
+    auto held = list.items().begin();
+    for (const Entry& entry : *entries) {
+        held = std::lower_bound(held, list.items().end(), entry);
+        fresh += held == list.items().end() || *held != entry ? 1 : 0;
+    }
     const auto limit = static_cast<std::size_t>(kMaxRecords);
     if (list.size() + fresh > limit)
         return Refusal{sentences::pasteTooLarge(list.size(), fresh, limit - std::min(limit, list.size()))};
