@@ -29,19 +29,6 @@ veq::platform::FileState stateOf(const fs::path& path)
     return veq::platform::stateOf(path, ec);
 }
 
-Entries entriesOf(const fs::path& path, ListId kind)
-{
-    veq::ConversionBuffer buf{};
-    auto file = veq::loadDataFile(path, kind, buf);
-    return file ? file->entries : Entries{"(unread) " + file.reason()};
-}
-
-std::string afterRecordsOf(const fs::path& path, ListId kind)
-{
-    veq::ConversionBuffer buf{};
-    return veq::loadDataFile(path, kind, buf)->afterRecords();
-}
-
 TEST(AddToDataFile, AddsWhatTheFileLacksKeepingItsHeadersAndSavesOnlyWhenThereIsSuch)
 {
     kit::TempFolder folder;
@@ -51,9 +38,8 @@ TEST(AddToDataFile, AddsWhatTheFileLacksKeepingItsHeadersAndSavesOnlyWhenThereIs
     const auto added = veq::addToDataFile(file, ListId::FileList, {"03010715", "03000001", "03010715"});
     ASSERT_TRUE(added) << refusal(added);
     EXPECT_EQ(added->added, Entries{"03010715"});
-    EXPECT_EQ(entriesOf(file, ListId::FileList), (Entries{"03000001", "03010714", "03010715"}));
-    const Bytes saved = kit::readFile(file);
-    EXPECT_TRUE(std::equal(start.begin(), start.begin() + 100, saved.begin()) && saved[20] == 3);
+    // The headers as they were, the count for the entries listed once each.
+    EXPECT_EQ(kit::readFile(file), kit::dataImage(ListId::FileList, {"03000001", "03010714", "03010715"}));
 
     // Nothing new: the file is not even saved again.
     const auto before = stateOf(file);
@@ -64,31 +50,22 @@ TEST(AddToDataFile, AddsWhatTheFileLacksKeepingItsHeadersAndSavesOnlyWhenThereIs
 }
 
 // Whatever a save could not keep, a change leaves the file byte for byte and
-// says why: bytes after its records (another kind's file under its name, a
-// negative count with records after it), damage, a busy folder.
+// says why: bytes after its records (another kind's file under its name), damage.
 TEST(AddToDataFile, LeavesAFileItCannotChangeWholeByteForByteSayingWhy)
 {
     kit::TempFolder folder;
-    const Entries pairs = kit::randomEntries(ListId::Except, 24, 1);
-    const struct {
-        std::string name;
-        Bytes image;
-        ListId kind;
-    } files[] = {
-        {"x_filelist.dat", kit::dataImage(ListId::Except, pairs), ListId::FileList},
-        {"n_filelist.dat", kit::dataImage(ListId::FileList, {"03010714"}, -5), ListId::FileList},
-    };
-    for (const auto& [name, image, kind] : files) {
-        SCOPED_TRACE(name);
-        kit::writeFile(folder / name, image);
-        const auto added = veq::addToDataFile(folder / name, kind, kit::randomEntries(kind, 3, 4));
-        EXPECT_EQ(refusal(added),
-                  veq::sentences::notChangedBytesAfter(folder / name, afterRecordsOf(folder / name, kind)));
-        EXPECT_EQ(kit::readFile(folder / name), image);
-    }
-    kit::writeFile(folder / "d_except.dat", kit::dataImage(ListId::Except, {}, 2));
-    EXPECT_TRUE(mentions(refusal(veq::addToDataFile(folder / "d_except.dat", ListId::Except, pairs)), "claims 2"));
-    EXPECT_EQ(kit::readFile(folder / "d_except.dat"), kit::dataImage(ListId::Except, {}, 2));
+    const fs::path pairs = folder / "x_filelist.dat", damaged = folder / "d_except.dat";
+    const Bytes image = kit::dataImage(ListId::Except, kit::randomEntries(ListId::Except, 24, 1));
+    kit::writeFile(pairs, image);
+    kit::writeFile(damaged, kit::dataImage(ListId::Except, {}, 2));
+    veq::ConversionBuffer buf{};
+    EXPECT_EQ(
+        refusal(veq::addToDataFile(pairs, ListId::FileList, {"03010714"})),
+        veq::sentences::notChangedBytesAfter(pairs, veq::loadDataFile(pairs, ListId::FileList, buf)->afterRecords()));
+    EXPECT_TRUE(
+        mentions(refusal(veq::addToDataFile(damaged, ListId::Except, {"03010714 ======> 03010715"})), "claims 2"));
+    EXPECT_EQ(kit::readFile(pairs), image);
+    EXPECT_EQ(kit::readFile(damaged), kit::dataImage(ListId::Except, {}, 2));
 }
 
 TEST(Document, ASaveRefusedForAnEntryItCannotWriteLeavesTheFileByteForByte)
@@ -150,17 +127,15 @@ TEST(Workspace, AWriteThatWouldLoseSomethingUnsaidRefusesOnceAndTheNextWriteIsTh
             meanwhile(file);
         const Bytes onDisk = fs::exists(file) ? kit::readFile(file) : Bytes{};
         const auto first = workspace.write(ListId::FileList, file);
-        if (says.empty()) {
-            ASSERT_TRUE(first) << refusal(first);
-            EXPECT_EQ(first->notice, veq::sentences::madeAnew(file));
-            EXPECT_EQ(entriesOf(file, ListId::FileList).size(), parts.size());
-            continue;
+        if (says.empty()) { // a file deleted since is saved at once, and said to be new
+            EXPECT_EQ(first ? first->notice : refusal(first), veq::sentences::madeAnew(file));
+        } else {
+            EXPECT_TRUE(mentions(refusal(first), says)) << refusal(first);
+            EXPECT_EQ(refusal(first).ends_with(again), secondSaves) << refusal(first);
+            EXPECT_EQ(kit::readFile(file), onDisk);
+            const auto second = workspace.write(ListId::FileList, file);
+            EXPECT_EQ(second.ok(), secondSaves) << refusal(second);
         }
-        EXPECT_TRUE(mentions(refusal(first), says)) << refusal(first);
-        EXPECT_EQ(refusal(first).ends_with(again), secondSaves) << refusal(first);
-        EXPECT_EQ(kit::readFile(file), onDisk);
-        const auto second = workspace.write(ListId::FileList, file);
-        EXPECT_EQ(second.ok(), secondSaves) << refusal(second);
         if (secondSaves) {
             EXPECT_EQ(kit::readFile(file).size(),
                       100u + 4 * std::as_const(workspace).document(ListId::FileList).list().size());
