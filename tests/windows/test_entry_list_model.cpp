@@ -4,7 +4,10 @@
 #include "ui/entry_list_view.h"
 
 #include <QAbstractItemModelTester>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QSignalSpy>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,13 @@ TEST(ListView, KeepsTheUsersPlaceThroughDeletionsAndBulkChanges)
     view.setCurrentIndex(model->index(0));
     model->assign(Entries(all.begin() + 2, all.begin() + 250));
     EXPECT_EQ(view.currentIndex().row(), 0);
+
+    // A list that takes no files (a tool window's) refuses a drop of one.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/filelist.dat"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
 }
 
 } // namespace
