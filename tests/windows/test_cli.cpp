@@ -1,6 +1,7 @@
 #include "core/copy_reader.h"
 #include "tests/kit/cli.h"
 #include "tests/windows/main_window_fixture.h"
+#include "ui/data_directory.h"
 
 #include <array>
 
@@ -23,6 +24,10 @@ TEST_F(MainWindow, CommandsWriteTheBytesTheirWindowWritesAndDumpThenBuildGivesTh
         const std::string file = here + "/" + name;
         const std::string out = here + "/out" + steps[0] + name;
         read(id, kit::randomEntries(id, 200, 7, false));
+        // Read asks for the kind's file in the simulation's folder; the count is the list's.
+        EXPECT_EQ(dialogs.asked.back().suggestedName, QString::fromStdString(name));
+        EXPECT_EQ(dialogs.asked.back().initialDirectory, simulationDataDirectory());
+        EXPECT_EQ(kit::text(window.get(), controls(id).count), QString::number(shown(id).size()));
         kit::drive(dialogs, steps);
         kit::drive(dialogs, {"@" + out, controls(id).write});
         std::replace(args.begin(), args.end(), std::string("F"), file);

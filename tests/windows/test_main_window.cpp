@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
 #include <future>
 #include <thread>
 #include <utility>
@@ -19,39 +18,6 @@ using veq::ListId;
 namespace {
 
 class EachFile : public MainWindow, public ::testing::WithParamInterface<ListId> {};
-
-TEST_P(EachFile, ReadListsEachRecordOnceAndWriteGivesTheFileBackSorted)
-{
-    const ListId id = GetParam();
-    const Controls& c = controls(id);
-    const Entries records = kit::randomEntries(id, 300, 17, false);
-    read(id, records);
-    Entries expected = records;
-    std::sort(expected.begin(), expected.end());
-    expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
-    EXPECT_EQ(shown(id), expected);
-    EXPECT_EQ(kit::text(window.get(), c.count), QString::number(expected.size()));
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].suggestedName, QString::fromLatin1(std::string(veq::dataKind(id).fileName)));
-    EXPECT_EQ(dialogs.asked[0].initialDirectory, simulationDataDirectory());
-    EXPECT_TRUE(window->isVisible() && !kit::topLevel("fPleaseWait")->isVisible());
-
-    // Delete the first and last, then write: the file holds what the list shows.
-    kit::selectRows(kit::find<QListView>(window.get(), c.list), {0, static_cast<int>(expected.size()) - 1});
-    kit::click(window.get(), c.remove);
-    expected = Entries(expected.begin() + 1, expected.end() - 1);
-    EXPECT_EQ(kit::text(window.get(), c.count), QString::number(expected.size()));
-    answer(folder / "written.dat");
-    kit::click(window.get(), c.write);
-    const veq::Bytes written = kit::readFile(folder / "written.dat");
-    veq::ConversionBuffer buf{};
-    auto file = veq::parseDataFile(written, id, buf);
-    ASSERT_TRUE(file) << file.reason();
-    std::sort(file->entries.begin(), file->entries.end());
-    EXPECT_EQ(file->entries, expected);
-    EXPECT_EQ(file->headers, veq::parseDataFile(kit::dataImage(id, records), id, buf)->headers);
-    EXPECT_EQ(kit::shownMessage(), QString());
-}
 
 TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
 {
