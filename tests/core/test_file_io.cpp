@@ -148,6 +148,19 @@ TEST(Save, KeepsModeAndGroupAndTheTemporaryIsTheUsersAloneUntilComplete)
         EXPECT_EQ(probe.seen[SaveStep::Write].second, fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(probe.seen[SaveStep::Replace].second, static_cast<fs::perms>(mode));
     }
+    // A stranger to the file and its group, in a folder that gives new files a group of its own,
+    // keeps neither, nor the set-group-id bit, and is told all it lost.
+    kit::TempFolder folder;
+    const fs::path target = folder / "filelist.dat";
+    kit::writeFile(target, Bytes{1});
+    if (::geteuid() == 0 && ::chown(target.c_str(), 1, users) == 0 && ::chmod(target.c_str(), 02666) == 0 &&
+        ::chown(folder.path().c_str(), 0, 50) == 0 && ::chmod(folder.path().c_str(), 02777) == 0 &&
+        ::setgroups(0, nullptr) == 0 && ::setresuid(65534, 65534, 0) == 0) {
+        const auto saved = veq::replaceFile(target, Bytes{2});
+        EXPECT_EQ(::setresuid(0, 0, 0), 0);
+        EXPECT_EQ(saved ? saved->notice : refusal(saved),
+                  veq::sentences::keptLess(target, "owner, group and permissions"));
+    }
 #endif
 }
 
