@@ -197,7 +197,6 @@ std::vector<int> selectedRows(const QListView* list)
 
 TEST_F(History, UndoTakesBackTheWindowsLastChangeWhicheverListAndSelectsWhatItChanged)
 {
-    read(ListId::FileList, {"03010714", "03010715", "03010716"});
     read(ListId::Except, {"03011804 ======> 03010814"});
     // The keyboard stays on FileList while the change is made in Except.
     view(ListId::FileList)->setFocus();
@@ -207,7 +206,6 @@ TEST_F(History, UndoTakesBackTheWindowsLastChangeWhicheverListAndSelectsWhatItCh
     view(ListId::FileList)->setFocus();
     press(QKeySequence::Undo);
     EXPECT_EQ(shown(ListId::Except), Entries{"03011804 ======> 03010814"});
-    EXPECT_EQ(shown(ListId::FileList).size(), 3u);
     openMenu(ListId::FileList); // any list's menu takes the window's last change back
     EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Redo Add 1 entry to Except"));
     choose(QStringLiteral("Redo"));
