@@ -18,11 +18,6 @@ using veq::ListId;
 
 namespace {
 
-void openFolder(QWidget* window, const char* chooser, const kit::fs::path& path)
-{
-    kit::find<DirectoryChooser>(window, chooser)->setCurrentPath(QString::fromStdString(path.string()));
-}
-
 TEST_F(MainWindow, MissingNeedsBothListsReportsOnThemAsTheyStandAndKeepsItsReport)
 {
     // Missing asks for the file list first, then for the exception list.
@@ -38,17 +33,19 @@ TEST_F(MainWindow, MissingNeedsBothListsReportsOnThemAsTheyStandAndKeepsItsRepor
     kit::click(window.get(), "bMissing");
     QWidget* missing = kit::topLevel("Missing");
     ASSERT_TRUE(missing->isVisible() && !window->isVisible());
-    // The three lists of the report (as the core makes it) and their counts, blank before the first.
-    const char* const lists[] = {"lFileListMissing", "lExceptMissing", "lMissing"};
-    const auto expectReport = [&](std::array<Entries, 3> report) {
+    // The report's three lists (as the core makes them) and their counts, blank before the first report.
+    const std::pair<const char*, const char*> lists[] = {{"lFileListMissing", "labFileListMissingCount"},
+                                                         {"lExceptMissing", "labExceptMissingCount"},
+                                                         {"lMissing", "labMissingCount"}};
+    for (const auto& [list, count] : lists)
+        EXPECT_EQ(kit::text(missing, count), QString());
+    const auto expectReport = [&](const std::array<Entries, 3>& report) {
         for (std::size_t k = 0; k < report.size(); ++k) {
-            EXPECT_EQ(kit::items(missing, lists[k]), report[k]);
-            EXPECT_EQ(kit::text(missing, (std::string(lists[k]) + "Count").replace(0, 1, "lab").c_str()),
-                      report[k].empty() ? QString() : QString::number(report[k].size()));
+            EXPECT_EQ(kit::items(missing, lists[k].first), report[k]);
+            EXPECT_EQ(kit::text(missing, lists[k].second), QString::number(report[k].size()));
         }
     };
-    expectReport({});
-    openFolder(missing, "dirMissing", folder.path());
+    kit::drive(dialogs, {"dirMissing=" + folder.path().string()});
     kit::click(missing, "bReport");
     const std::array<Entries, 3> first{
         {{"03010715.bmp", "03010716.bmp"}, {"03010717.bmp"}, {"03010715.bmp", "03010717.bmp"}}};
@@ -61,11 +58,11 @@ TEST_F(MainWindow, MissingNeedsBothListsReportsOnThemAsTheyStandAndKeepsItsRepor
     window->AddListItems({"03010720"}, ListId::FileList);
     kit::click(window.get(), "bMissing");
     expectReport(first);
-    openFolder(missing, "dirMissing", folder / "gone");
+    kit::drive(dialogs, {"dirMissing=" + (folder / "gone").string()});
     kit::click(missing, "bReport");
     EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("gone"))) << kit::shownMessage().toStdString();
     expectReport(first);
-    openFolder(missing, "dirMissing", folder.path());
+    kit::drive(dialogs, {"dirMissing=" + folder.path().string()});
     kit::click(missing, "bReport");
     expectReport({{{"03010715.bmp", "03010716.bmp", "03010720.bmp"},
                    {"03010717.bmp"},
@@ -97,18 +94,18 @@ TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsShowsThemUnderThePointerAndFini
     kit::click(window.get(), "bExtra");
     QWidget* extra = kit::topLevel("fExtra");
     ASSERT_TRUE(extra->isVisible() && !window->isVisible());
-    openFolder(extra, "DirExtra", folder.path());
+    kit::drive(dialogs, {"DirExtra=" + folder.path().string()});
     kit::click(extra, "bCheck");
     draw("03010717.bmp", {64, 64});
 
     auto* list = kit::find<QListView>(extra, "lExtra");
-    const Entries shown = kit::items(list);
-    EXPECT_EQ(shown, (Entries{"03010714", "03010716", "03010717", "030A0B0C"}));
+    const Entries offered = kit::items(list);
+    EXPECT_EQ(offered, (Entries{"03010714", "03010716", "03010717", "030A0B0C"}));
     EXPECT_EQ(kit::text(extra, "labExtra"), QStringLiteral("4"));
     for (const auto& [file, size, picture] : bitmaps) {
         const std::string id = QString::fromLatin1(file).left(8).toUpper().toStdString();
         const QPoint at =
-            list->visualRect(list->model()->index(int(std::ranges::find(shown, id) - shown.begin()), 0)).center();
+            list->visualRect(list->model()->index(int(std::ranges::find(offered, id) - offered.begin()), 0)).center();
         QHelpEvent hover(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
         QApplication::sendEvent(list->viewport(), &hover);
         const QString tip = QToolTip::text();
@@ -118,7 +115,7 @@ TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsShowsThemUnderThePointerAndFini
             << tip.toStdString();
     }
     kit::click(extra, "Command1");
-    EXPECT_EQ(this->shown(ListId::FileList).size(), 5u);
+    EXPECT_EQ(shown(ListId::FileList).size(), 5u);
     EXPECT_TRUE(window->isVisible() && !extra->isVisible());
 
     // The next opening compares with the file list as it stands then.
@@ -130,7 +127,7 @@ TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsShowsThemUnderThePointerAndFini
     expectRemoveLimit(extra, "lExtra", "bRemove", 1000);
     EXPECT_EQ(kit::text(extra, "labExtra"), QStringLiteral("1"));
     kit::click(extra, "bCancel");
-    EXPECT_EQ(this->shown(ListId::FileList).size(), 5u);
+    EXPECT_EQ(shown(ListId::FileList).size(), 5u);
 }
 
 TEST(Chooser, OpensWhatIsOpenedNotWhatIsHighlightedAndComparesNamesAsTheFileSystemDoes)
