@@ -4,6 +4,7 @@
 #include "core/data_file.h"
 #include "core/entry_parser.h"
 #include "core/file_io.h"
+#include "core/platform.h"
 #include "core/sentences.h"
 #include "tests/kit/cli.h"
 #include "tests/kit/files.h"
@@ -29,11 +30,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using kit::mentions;
 using kit::veq;
 
 namespace fs = std::filesystem;
 
-bool mentions(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 std::size_t timesIn(const std::string& text, const std::string& part)
 {
     std::size_t found = 0;
@@ -44,23 +45,33 @@ std::size_t timesIn(const std::string& text, const std::string& part)
 
 std::string path(const kit::TempFolder& folder, const std::string& name) { return (folder / name).string(); }
 
+// Every refusal and usage error leaves the files byte for byte; an addition
+// of nothing new does not even save the file again.
 TEST(Veq, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
 {
     kit::TempFolder folder;
     const std::string here = folder.path().string(), file = path(folder, "filelist.dat"),
-                      bad = path(folder, "bad_except.dat"), except = path(folder, "except.dat");
+                      bad = path(folder, "bad_except.dat"), except = path(folder, "except.dat"),
+                      pairs = path(folder, "x_filelist.dat"); // an except.dat under a file list's name
     const Bytes start = kit::dataImage(ListId::FileList, {"03010714", "03000001", "03010714"});
     kit::writeFile(file, start);
     kit::writeFile(except, kit::dataImage(ListId::Except, {"03000002 ======> 03010815"}));
     kit::writeFile(bad, {'h', 'e', 'a', 'd', 'e', 'r', '1', ' ', '0'}); // too short for any file, a bad header line
+    kit::writeFile(pairs, kit::dataImage(ListId::Except, kit::randomEntries(ListId::Except, 24, 1)));
     kit::writeFile(folder / "03010714.BMP", {1});
     kit::writeFile(folder / "squadron.dat", {}); // no squadrons
+    kit::writeFile(folder / "other_filelist.dat", kit::dataImage(ListId::FileList, {"032A0001", "03250001"}));
+    const auto stamps = [&] {
+        std::error_code ec;
+        return std::make_pair(veq::platform::stateOf(file, ec), veq::platform::stateOf(pairs, ec));
+    };
+    const auto stamped = stamps();
     // The user's texts in a message are quoted, their control bytes escaped.
     const std::string control = "ab\x1B[31mc\x01";
     const auto expect = [&](int status, const Args& args, const std::string& out, const std::string& input = {}) {
         const Outcome run = veq(args, input);
         EXPECT_EQ(std::make_pair(run.status, run.out), std::make_pair(status, out)) << testing::PrintToString(args);
-        EXPECT_EQ(kit::readFile(file), start) << testing::PrintToString(args);
+        EXPECT_EQ(stamps(), stamped) << testing::PrintToString(args);
         EXPECT_EQ(run.err.empty(), status == 0) << run.err;
         EXPECT_TRUE(std::none_of(run.err.begin(), run.err.end(), [](char c) {
             return c != '\n' && static_cast<unsigned char>(c) < 0x20;
@@ -74,8 +85,12 @@ TEST(Veq, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
         "Missing FileList\n  03000001.bmp\nMissing Except\n  03010815.bmp\nMissing\n  03000001.bmp\n  03010815.bmp\n");
     expect(0, {"extra", "--filelist", file, here}, "Extra\n");
     expect(0, {"add", file, "03010714"}, "");
-    expect(0, {"add", except, "03000002-03010815", "03000003-03010815"}, "03000003 ======> 03010815\n");
     expect(1, {"check", bad, file}, file + ": ok, 2 entries\n");
+    // A file with bytes after its counted records: check and a change give the reader's account of them.
+    veq::ConversionBuffer buf{};
+    const std::string after = veq::loadDataFile(pairs, ListId::FileList, buf)->afterRecords();
+    for (const Args& args : {Args{"check", pairs}, Args{"add", pairs, "03010714"}})
+        EXPECT_TRUE(!after.empty() && mentions(expect(1, args, "").err, after)) << args[0];
     // "-": standard input for dump's and check's FILE and build's TEXT, standard output for build's OUT.
     const std::string image(start.begin(), start.end()), text = "03010714\n03000001\n";
     const std::string out = path(folder, "out_filelist.dat");
@@ -83,82 +98,42 @@ TEST(Veq, PrintsItsResultsAndRefusalsAndUsageErrorsChangeNothing)
     expect(0, {"check", "--kind", "filelist", "-"}, "-: ok, 2 entries\n", image);
     expect(0, {"build", "-", out}, "", text);
     EXPECT_EQ(expect(0, {"build", "--kind", "filelist", "-", "-"}, "", text).written, kit::readFile(out));
-    // What a save says beside its success goes to standard error: here, that the file's other name keeps the old bytes.
-    fs::create_hard_link(file, path(folder, "linked_filelist.dat"));
-    const Outcome notice = veq({"add", path(folder, "linked_filelist.dat"), "03010715"});
-    EXPECT_EQ(std::make_pair(notice.status, notice.out), std::make_pair(0, std::string("03010715\n")));
-    EXPECT_TRUE(mentions(notice.err, "hard link")) << notice.err;
+    expect(0, {"add", except, "03000002-03010815", "03000003-03010815"}, "03000003 ======> 03010815\n");
+    // Text that is no entry is refused where it enters with the parser's reason, the good entries beside it too.
+    const std::string wrong = "0301071\xC3\xA9", lines = "03010715\n\n" + wrong + "\n";
+    EXPECT_TRUE(mentions(expect(1, {"add", file, "03010715", wrong}, "").err,
+                         veq::parseEntry(ListId::FileList, wrong, veq::EntryForm::Typed).reason()));
+    for (const Args& build : {Args{"build", "-", file}, Args{"build", "--kind", "filelist", "-", "-"}}) {
+        const Outcome run = expect(1, build, "", lines);
+        EXPECT_TRUE(mentions(run.err, "line 3") && run.written.empty()) << run.err;
+    }
     for (const Args& refused :
          {Args{"copy", file, "--from", bad, "--plane", "01"}, Args{"autogen", bad, "--into", file},
-          Args{"build", bad, file}, Args{"add", file, "03010715", control},
+          Args{"build", bad, file}, Args{"add", file, "03010715", control}, Args{"add", bad, "03010715"},
           // A file whose name says another kind than the command uses.
           Args{"autogen", path(folder, "squadron.dat"), "--into", file},
           Args{"extra", "--filelist", except, here, "--add"}, Args{"copy", file, "--from", except, "--plane", "00"},
           Args{"missing", "--filelist", except, "--except", file, here}})
         expect(1, refused, "");
+    // A plane id is one digit pair: anything else is a usage error, not a copy
+    // that finds nothing. Either case names the aircraft, as entries hold capitals.
+    const std::string others = path(folder, "other_filelist.dat");
+    for (const std::string plane : {"zz", "2", "250"})
+        EXPECT_TRUE(mentions(expect(2, {"copy", file, "--from", others, "--plane", plane}, "").err,
+                             veq::sentences::notAPlaneId(plane)));
     for (const Args& misused : {Args{}, Args{"frobnicate", file}, Args{control}, Args{"dump", here},
                                 Args{"copy", file, "--from", bad}, Args{"dump", "-"}, Args{"build", file, "-"},
                                 Args{"dump", "--kind", control, file}, Args{"dump", "--" + control, file},
                                 Args{"add", "--wait", "-1", file, "03010715"}, Args{"add", "--wait", "1.5", file, "0"},
                                 Args{"add", "--wait", "86401", file, "03010715"}, Args{"dump", "--wait", "1", file}})
         expect(2, misused, "");
-}
-
-// A file whose length holds more than its count's records is reported by
-// check and refused by a change, with the reader's account of the bytes.
-TEST(Veq, AFileWithBytesAfterItsRecordsIsReportedByCheckAndLeftAloneByAChange)
-{
-    kit::TempFolder folder;
-    const std::string file = path(folder, "x_filelist.dat");
-    const Bytes pairs = kit::dataImage(ListId::Except, kit::randomEntries(ListId::Except, 24, 1));
-    kit::writeFile(file, pairs);
-    veq::ConversionBuffer buf{};
-    const std::string after = veq::loadDataFile(file, ListId::FileList, buf)->afterRecords();
-    for (const Args& args : {Args{"check", file}, Args{"add", file, "03010714"}}) {
-        const Outcome run = veq(args);
-        EXPECT_EQ(std::make_pair(run.status, run.out), std::make_pair(1, std::string())) << args[0];
-        EXPECT_TRUE(mentions(run.err, after) && !after.empty()) << run.err;
-    }
-    EXPECT_EQ(kit::readFile(file), pairs);
-}
-
-// Text that is no entry is refused where it enters with the parser's reason,
-// the good entries beside it too, and nothing is written.
-TEST(Veq, AddAndBuildRefuseTextThatIsNoEntryWithTheParsersReasonWritingNothing)
-{
-    kit::TempFolder folder;
-    const std::string file = path(folder, "filelist.dat"), wrong = "0301071\xC3\xA9";
-    const Bytes start = kit::dataImage(ListId::FileList, {"03010714"});
-    kit::writeFile(file, start);
-    const std::string reason = veq::parseEntry(ListId::FileList, wrong, veq::EntryForm::Typed).reason();
-    const std::pair<Args, std::string> runs[] = {{{"add", file, "03010715", wrong}, reason},
-                                                 {{"build", "-", file}, "line 3"},
-                                                 {{"build", "--kind", "filelist", "-", "-"}, "line 3"}};
-    for (const auto& [args, says] : runs) {
-        const Outcome run = veq(args, "03010715\n\n" + wrong + "\n");
-        EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(mentions(run.err, says)) << run.err;
-        EXPECT_TRUE(run.written.empty());
-    }
-    EXPECT_EQ(kit::readFile(file), start);
-}
-
-// A plane id is one digit pair: anything else is a usage error, not a copy
-// that finds nothing. Either case names the aircraft, as entries hold capitals.
-TEST(Veq, CopyTakesAPlaneIdOfTwoHexDigitsInEitherCaseAndCallsAnythingElseAUsageError)
-{
-    kit::TempFolder folder;
-    const std::string into = path(folder, "c_filelist.dat"), from = path(folder, "other_filelist.dat");
-    kit::writeFile(into, kit::dataImage(ListId::FileList, {}));
-    kit::writeFile(from, kit::dataImage(ListId::FileList, {"032A0001", "03250001", "032A0002"}));
-    for (const std::string plane : {"zz", "2", "250"}) {
-        const Outcome run = veq({"copy", into, "--from", from, "--plane", plane});
-        EXPECT_EQ(run.status, 2) << plane;
-        EXPECT_TRUE(mentions(run.err, veq::sentences::notAPlaneId(plane))) << run.err;
-    }
-    EXPECT_EQ(kit::readFile(into), kit::dataImage(ListId::FileList, {}));
-    EXPECT_EQ(veq({"copy", into, "--from", from, "--plane", "2a"}).out, "032A0001\n032A0002\n");
-    EXPECT_EQ(veq({"copy", into, "--from", from, "--plane", "25"}).out, "03250001\n");
+    EXPECT_EQ(veq({"copy", file, "--from", others, "--plane", "2a"}).out, "032A0001\n");
+    EXPECT_EQ(kit::readFile(file), kit::dataImage(ListId::FileList, {"03000001", "03010714", "032A0001"}));
+    // What a save says beside its success goes to standard error: here, that the file's other name keeps the old bytes.
+    fs::create_hard_link(file, path(folder, "linked_filelist.dat"));
+    const Outcome notice = veq({"add", path(folder, "linked_filelist.dat"), "03010715"});
+    EXPECT_EQ(std::make_pair(notice.status, notice.out), std::make_pair(0, std::string("03010715\n")));
+    EXPECT_TRUE(mentions(notice.err, "hard link")) << notice.err;
 }
 
 // While another program holds the folder's turn, a change waits, says so once,

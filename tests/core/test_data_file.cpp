@@ -63,17 +63,6 @@ TEST_P(EachKind, ReadsEveryRecordAndWritesTheSortedListBackByteForByte)
     EXPECT_EQ(*written, expected);
 }
 
-TEST_P(EachKind, CountOfZeroOrLessReadsNoRecords)
-{
-    const ListId kind = GetParam();
-    const Entries records = kit::randomEntries(kind, 5, 3);
-    veq::ConversionBuffer buf{};
-    for (int count : {0, -1, 0x8000})
-        EXPECT_TRUE(veq::parseDataFile(kit::dataImage(kind, records, count), kind, buf)->entries.empty());
-    EXPECT_EQ(veq::parseDataFile(kit::dataImage(kind, records, 2), kind, buf)->entries,
-              Entries(records.begin(), records.begin() + 2));
-}
-
 TEST_P(EachKind, DamagedImagesAreRefusedByEveryReaderWithWhatIsWrong)
 {
     const ListId kind = GetParam();
@@ -101,9 +90,8 @@ TEST_P(EachKind, DamagedImagesAreRefusedByEveryReaderWithWhatIsWrong)
     }
 }
 
-// That the writer refuses what is no entry is the document's test (a save of
-// one); here, its room.
-TEST_P(EachKind, WriterTakes32767EntriesAndNoMore)
+// The writer's room, and its last guard: an entry it could not write as it stands.
+TEST_P(EachKind, WriterTakes32767EntriesAndNoMoreAndNothingThatIsNoEntry)
 {
     const ListId kind = GetParam();
     veq::ConversionBuffer buf{};
@@ -114,6 +102,8 @@ TEST_P(EachKind, WriterTakes32767EntriesAndNoMore)
     EXPECT_EQ(largest->size(), veq::largestDataFile(kind));
     full.push_back(full.back());
     EXPECT_FALSE(veq::buildDataFile(kind, {}, full, buf));
+    const std::string spoilt = full[0].substr(0, 2) + "zz" + full[0].substr(4);
+    EXPECT_TRUE(kit::mentions(kit::refusal(veq::buildDataFile(kind, {}, {full[1], spoilt}, buf)), spoilt));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EachKind, ::testing::ValuesIn(veq::kAllLists));
@@ -139,7 +129,11 @@ TEST(DataFile, BytesAfterTheCountedRecordsAreMeasuredAndTheKindTheyFitNamed)
         {kit::dataImage(ListId::Except, pairs), ListId::FileList, 24, 96, ListId::Except},
         {kit::dataImage(ListId::PlaneSq, planes), ListId::FileList, 24, 24, ListId::PlaneSq},
         {kit::dataImage(ListId::Except, pairs), ListId::PlaneSq, 24, 72, ListId::Except},
+        // A count of zero or less reads no records; 0x8000 is a negative count.
         {kit::dataImage(ListId::FileList, {parts[0]}, -5), ListId::FileList, 0, 4, std::nullopt},
+        {kit::dataImage(ListId::FileList, {}, 0), ListId::FileList, 0, 0, std::nullopt},
+        {kit::dataImage(ListId::PlaneSq, planes, 0x8000), ListId::PlaneSq, 0, 120, std::nullopt},
+        {kit::dataImage(ListId::Except, pairs, 2), ListId::Except, 2, 176, std::nullopt},
         {threeMore, ListId::FileList, 24, 3, std::nullopt},
     };
     for (const auto& [image, readAs, entries, after, looksLike] : cases) {

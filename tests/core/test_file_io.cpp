@@ -25,11 +25,12 @@ using veq::SaveStep;
 
 namespace {
 
+using kit::mentions;
+using kit::refusal;
+
 namespace fs = std::filesystem;
 
-bool mentions(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 std::string reasonOf(std::errc error) { return std::make_error_code(error).message(); }
-template <typename Result> std::string refusal(const Result& result) { return result ? "" : result.reason(); }
 
 // Notes the name and permissions of this program's temporary file in `folder`
 // before each step of a save, and fails one chosen step the way a full disk or
@@ -309,12 +310,6 @@ TEST(Read, TakesAtMostWhatIsAskedOfARegularFileAndNamesWhatIsWrong)
     ::alarm(0);
     EXPECT_TRUE(mentions(refusal(veq::replaceFile(pipe, Bytes{1})), "named pipe"));
 #endif
-}
-
-TEST(Messages, QuoteATextShortWithItsControlBytesEscaped)
-{
-    const std::string quoted = veq::sentences::quoteText("a\nb" + std::string(10'000'000, 'x'));
-    EXPECT_TRUE(quoted.starts_with("\"a\\x0Ab") && quoted.size() < 80) << quoted;
 }
 
 } // namespace
