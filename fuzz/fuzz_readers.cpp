@@ -23,31 +23,29 @@ void require(bool condition)
 
 // The largest input worth trying, from the kind table: a whole data file of
 // the largest kind, a text of one, the longest entry in four-byte characters.
+// Some leave the first byte to pick the kind, a copy two more for the plane id.
 std::size_t largestInput()
 {
-    // Each target uses some of these.
-    [[maybe_unused]] std::size_t largestFile = 0;
-    [[maybe_unused]] std::size_t longestEntry = 0;
-    for (const veq::DataKind& kind : veq::kDataKinds) {
-        largestFile = std::max(largestFile, veq::largestDataFile(kind.id));
-        longestEntry = std::max({longestEntry, kind.entryLength(), kind.typedLength()});
-    }
-    // "header1 " and "header2 " with their digits, and each entry on a line ended by "\r\n".
-    [[maybe_unused]] const std::size_t headerLines = 2 * (8 + 2) + 2 * (veq::kHeader1Size + veq::kHeader2Size);
-    [[maybe_unused]] const std::size_t largestText =
-        headerLines + static_cast<std::size_t>(veq::kMaxRecords) * (longestEntry + 2);
-    // Some leave the first byte to pick the kind, a copy two more for the plane id.
 #if VEQ_FUZZ_KIND > 0
     return veq::largestDataFile(veq::ListId{VEQ_FUZZ_KIND});
 #elif defined(VEQ_FUZZ_squadron)
     // Far beyond a real squadron file's records, none of which is longer than a few kilobytes.
     return std::size_t{1} << 20;
-#elif defined(VEQ_FUZZ_text)
-    return 1 + largestText;
+#else
+    [[maybe_unused]] std::size_t largestFile = 0, longestEntry = 0;
+    for (const veq::DataKind& kind : veq::kDataKinds) {
+        largestFile = std::max(largestFile, veq::largestDataFile(kind.id));
+        longestEntry = std::max({longestEntry, kind.entryLength(), kind.typedLength()});
+    }
+#if defined(VEQ_FUZZ_text)
+    // "header1 " and "header2 " with their digits, and each entry on a line ended by "\r\n".
+    return 1 + 2 * (8 + 2) + 2 * (veq::kHeader1Size + veq::kHeader2Size) +
+           static_cast<std::size_t>(veq::kMaxRecords) * (longestEntry + 2);
 #elif defined(VEQ_FUZZ_typed)
     return 1 + 4 * (longestEntry + 1);
 #else
     return 3 + largestFile;
+#endif
 #endif
 }
 

@@ -77,49 +77,6 @@ TEST_P(EntryListRule, AddingAndBulkAddingGiveTheListOfAddingOneByOne)
     }
 }
 
-TEST_P(EntryListRule, RemovalAnnouncesEachRunAndReadsRightBetweenRuns)
-{
-    veq::EntryList list(GetParam());
-    list.assign(shuffledWithRepeats(7));
-    Entries shadow = list.items();
-    const std::size_t last = shadow.size() - 1;
-    const std::vector<std::size_t> positions{0, 1, 2, 9, 40, 41, 100, last - 1, last, 41, 9};
-
-    // A view of the list: it reads the list around each run as it would read its rows.
-    struct RunWatcher final : veq::ListWatcher {
-        veq::EntryList* list;
-        Entries* shadow;
-        std::vector<std::pair<std::size_t, std::size_t>> runs;
-        void readsAs(const Entries& wanted) const
-        {
-            ASSERT_EQ(list->size(), wanted.size());
-            for (std::size_t row = 0; row < wanted.size(); ++row)
-                ASSERT_EQ(list->at(row), wanted[row]) << "row " << row;
-        }
-        void bulkChangeBegins() override { ADD_FAILURE() << "a removal is told run by run"; }
-        void bulkChangeEnded() override {}
-        void rowsGoing(std::size_t first, std::size_t last) override
-        {
-            runs.emplace_back(first, last);
-            readsAs(*shadow);
-            shadow->erase(shadow->begin() + static_cast<std::ptrdiff_t>(first),
-                          shadow->begin() + static_cast<std::ptrdiff_t>(last) + 1);
-        }
-        void rowsGone() override { readsAs(*shadow); }
-        void rowComing(std::size_t) override { ADD_FAILURE() << "nothing comes in"; }
-        void rowCame() override {}
-    } watcher;
-    watcher.list = &list;
-    watcher.shadow = &shadow;
-    list.watch(&watcher);
-    list.removeAt(positions);
-    const auto& runs = watcher.runs;
-    // The runs in the numbering of their moment; the list ends as the shadow that followed them.
-    EXPECT_EQ(runs, (std::vector<std::pair<std::size_t, std::size_t>>{
-                        {0, 2}, {6, 6}, {36, 37}, {94, 94}, {last - 8, last - 7}}));
-    EXPECT_EQ(list.items(), shadow);
-}
-
 // Each bulk change, taken back and done again by flipping what it returned,
 // which holds no more than the entries that went and a mark a row.
 TEST_P(EntryListRule, EveryBulkChangeFlipsBackAndForthKeepingOnlyWhatChanged)

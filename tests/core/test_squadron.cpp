@@ -1,3 +1,4 @@
+#include "core/platform.h"
 #include "core/squadron.h"
 #include "tests/kit/files.h"
 
@@ -75,6 +76,8 @@ TEST(SquadronFile, IsReadUpToItsSizeLimitAndRefusedPastItNamingTheLimit)
     kit::writeFile(folder / "squadron.dat", {});
     std::filesystem::resize_file(folder / "squadron.dat", veq::kMaxSquadronFileBytes);
     EXPECT_TRUE(veq::loadSquadronFile(folder / "squadron.dat"));
+    // Read whole into memory, it raised the process's peak at least so high.
+    EXPECT_GE(veq::platform::peakMemoryBytes(), veq::kMaxSquadronFileBytes);
     std::filesystem::resize_file(folder / "squadron.dat", veq::kMaxSquadronFileBytes + 1);
     const auto refused = veq::loadSquadronFile(folder / "squadron.dat");
     EXPECT_TRUE(!refused && refused.reason().find("larger than 64 MiB") != std::string::npos);

@@ -44,6 +44,8 @@ veq::Bytes readFile(const fs::path& path)
 
 namespace {
 
+std::string planeSqText(std::uint8_t plane, std::uint8_t squad) { return hex2(plane) + "000000" + hex2(squad); }
+
 std::uint8_t hexByte(const std::string& text, std::size_t at)
 {
     return static_cast<std::uint8_t>(std::stoul(text.substr(at, 2), nullptr, 16));
@@ -57,8 +59,6 @@ std::string hex2(unsigned value)
     std::snprintf(text, sizeof text, "%02X", value & 0xFF);
     return text;
 }
-
-std::string planeSqText(std::uint8_t plane, std::uint8_t squad) { return hex2(plane) + "000000" + hex2(squad); }
 
 veq::Bytes dataImage(veq::ListId kind, const veq::Entries& records, std::optional<int> count)
 {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 
 // The test kit's files: folders, data-file images and squadron files made by
 // the tests themselves, byte by byte, without the program's own writers.
@@ -65,9 +66,17 @@ private:
     veq::Entries m_expected;
 };
 
-// Two upper-case hexadecimal digits, and the plane-squadron text "PP000000SS",
-// made without the program's codec.
+// Two upper-case hexadecimal digits, made without the program's codec.
 [[nodiscard]] std::string hex2(unsigned value);
-[[nodiscard]] std::string planeSqText(std::uint8_t plane, std::uint8_t squad);
+
+// Whether `text` holds `part`; the reason a result was refused, empty when it was not.
+[[nodiscard]] inline bool mentions(std::string_view text, std::string_view part)
+{
+    return text.find(part) != std::string_view::npos;
+}
+template <typename Result> [[nodiscard]] std::string refusal(const Result& result)
+{
+    return result ? std::string() : result.reason();
+}
 
 } // namespace kit

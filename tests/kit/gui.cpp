@@ -2,6 +2,7 @@
 
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMetaProperty>
 #include <QTest>
 
 namespace kit {
@@ -75,6 +76,23 @@ void selectRows(QListView* list, const std::vector<int>& rows)
 }
 
 QString text(const QWidget* root, const char* labelName) { return find<QLabel>(root, labelName)->text(); }
+
+void drive(ScriptedFileDialogs& dialogs, const std::vector<std::string>& steps)
+{
+    for (const std::string& step : steps) {
+        const std::size_t equals = step.find('=');
+        QWidget* control = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* found = window->findChild<QWidget*>(QString::fromStdString(step.substr(0, equals))))
+                control = window->isVisible() ? found : control;
+        if (step[0] == '@')
+            dialogs.answer(QString::fromStdString(step.substr(1)));
+        else if (equals == std::string::npos)
+            click(control->window(), step.c_str());
+        else
+            control->metaObject()->userProperty().write(control, QString::fromStdString(step.substr(equals + 1)));
+    }
+}
 
 QString shownMessage()
 {

@@ -64,6 +64,10 @@ void settle();
 void selectRows(QListView* list, const std::vector<int>& rows);
 [[nodiscard]] QString text(const QWidget* root, const char* labelName);
 
+// Works the shown windows by a script: "@path" answers the next file dialog,
+// "name=text" fills the named control, "name" clicks it.
+void drive(ScriptedFileDialogs& dialogs, const std::vector<std::string>& steps);
+
 // The text of the program's message window, empty while it is hidden.
 [[nodiscard]] QString shownMessage();
 

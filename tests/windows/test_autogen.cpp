@@ -13,9 +13,6 @@ TEST_F(MainWindow, AutoGenListsEveryPlaneEntryAndFinishAddsEachOnce)
     squadrons.record(0x95, 0, {});
     squadrons.record(0x94, 1, {0x25, 0x01});
     kit::writeFile(folder / "squadron.dat", squadrons.image());
-    kit::SquadronBuilder damaged;
-    damaged.record(0x01, 0, {0x02}, 3);
-    kit::writeFile(folder / "damaged.dat", damaged.image());
     window->AddListItems({"2500000094"}, ListId::PlaneSq);
 
     kit::click(window.get(), "bAuoGen");
@@ -28,13 +25,10 @@ TEST_F(MainWindow, AutoGenListsEveryPlaneEntryAndFinishAddsEachOnce)
     const std::vector<std::string> listed{"0100000094", "2500000094", "2500000094", "2500000094", "2600000094"};
     EXPECT_EQ(kit::items(autoGen, "SqList"), listed);
 
-    // Refusals keep the list; "Open Pilot File -->" does nothing at all.
+    // A refusal keeps the list; "Open Pilot File -->" does nothing at all.
     dialogs.answer({});
     kit::click(autoGen, "bOpenSq");
     EXPECT_EQ(kit::shownMessage(), QStringLiteral("File not Selected"));
-    dialogs.answer(QString::fromStdString((folder / "damaged.dat").string()));
-    kit::click(autoGen, "bOpenSq");
-    EXPECT_TRUE(kit::shownMessage().contains(QStringLiteral("record 1"))) << kit::shownMessage().toStdString();
     const auto asked = dialogs.asked.size();
     kit::click(autoGen, "Command1");
     EXPECT_EQ(dialogs.asked.size(), asked);
@@ -53,36 +47,6 @@ TEST_F(MainWindow, AutoGenListsEveryPlaneEntryAndFinishAddsEachOnce)
     kit::click(autoGen, "Command3");
     kit::click(window.get(), "bAuoGen");
     EXPECT_EQ(kit::items(autoGen, "SqList").size(), 4u);
-}
-
-TEST_F(MainWindow, ToolWindowsLeaveByCancelEscapeOrTheirFrameAndHandNothingOver)
-{
-    window->AddListItems({"03010714"}, ListId::FileList);
-    window->AddListItems({"03010714 ======> 03010715"}, ListId::Except);
-    const struct {
-        const char *launcher, *name, *cancel;
-    } tools[] = {{"bAddPlaneSq", "fFileListAdd", "bFileListEntryCancel"},
-                 {"bCopyPlaneSq", "fCopy", "bCopyCancel"},
-                 {"bAuoGen", "fAutoGen", "Command3"},
-                 {"bMissing", "Missing", "breportCancel"},
-                 {"bExtra", "fExtra", "bCancel"}};
-    for (const auto& [launcher, name, cancel] : tools) {
-        for (int way = 0; way < 3; ++way) {
-            kit::click(window.get(), launcher);
-            QWidget* tool = kit::topLevel(name);
-            ASSERT_TRUE(tool->isVisible() && !window->isVisible()) << name;
-            QTest::keyClick(tool, Qt::Key_A);
-            ASSERT_TRUE(tool->isVisible()) << name;
-            if (way == 0)
-                kit::click(tool, cancel);
-            else if (way == 1)
-                QTest::keyClick(tool, Qt::Key_Escape);
-            else
-                tool->close();
-            EXPECT_TRUE(window->isVisible() && !tool->isVisible()) << name << " way " << way;
-        }
-    }
-    EXPECT_TRUE(shown(ListId::PlaneSq).empty());
 }
 
 } // namespace

@@ -3,12 +3,9 @@
 
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 
 namespace {
 
@@ -67,27 +64,6 @@ TEST_F(MainWindow, TheKeyboardComesBackToTheControlThatHidTheWindowAndWindowsOpe
         EXPECT_TRUE(window->frameGeometry().contains(centreOf(add)));
         QTest::keyClick(add, Qt::Key_Escape);
     }
-}
-
-TEST(FileDialogs, GiveTheKeyboardBackToTheWindowThatAsked)
-{
-    QWidget asker, other;
-    auto* button = new QPushButton(QStringLiteral("Open"), &asker);
-    for (QWidget* window : {&other, &asker}) {
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    }
-    button->setFocus();
-    // Another window of the program is active once the dialog closes, as a window system may leave it.
-    QTimer::singleShot(0, [&other] {
-        other.activateWindow();
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QFileDialog*>(top); dialog && dialog->isVisible())
-                dialog->reject();
-    });
-    EXPECT_EQ(QtFileDialogs().openFileName(button, {}), QString());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&asker));
-    EXPECT_EQ(QApplication::focusWidget(), button);
 }
 
 TEST_F(MainWindow, TheManualAndTheGuideNameEveryCommandOfAListsMenuAndItsKey)
