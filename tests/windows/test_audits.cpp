@@ -91,6 +91,7 @@ TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsShowsThemUnderThePointerAndFini
         kit::writeFile(folder / file, {'B', 'M', 1, 2, 3});
     for (const auto& [file, size, picture] : std::span(bitmaps).first(2))
         draw(file, size);
+    draw("030A0B0C.bmp", {40, 30}); // where names differ in case, another file of the same id
     kit::click(window.get(), "bExtra");
     QWidget* extra = kit::topLevel("fExtra");
     ASSERT_TRUE(extra->isVisible() && !window->isVisible());
@@ -100,8 +101,13 @@ TEST_F(MainWindow, ExtraOffersUnlistedPartBitmapsShowsThemUnderThePointerAndFini
 
     auto* list = kit::find<QListView>(extra, "lExtra");
     const Entries offered = kit::items(list);
-    EXPECT_EQ(offered, (Entries{"03010714", "03010716", "03010717", "030A0B0C"}));
-    EXPECT_EQ(kit::text(extra, "labExtra"), QStringLiteral("4"));
+    // Each file is offered, also two of one id.
+    Entries expected{"03010714", "03010716", "03010717", "030A0B0C"};
+    const auto ofTheId = [](const std::string& name) { return name.starts_with("030a") || name.starts_with("030A"); };
+    if (std::ranges::count_if(folder.names(), ofTheId) == 2)
+        expected.push_back("030A0B0C");
+    EXPECT_EQ(offered, expected);
+    EXPECT_EQ(kit::text(extra, "labExtra"), QString::number(expected.size()));
     for (const auto& [file, size, picture] : bitmaps) {
         const std::string id = QString::fromLatin1(file).left(8).toUpper().toStdString();
         const QPoint at =
