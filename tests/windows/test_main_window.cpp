@@ -48,6 +48,7 @@ TEST_P(EachFile, RefusalsSaySoAndChangeNothing)
         const auto* label = kit::find<QLabel>(kit::topLevel("FormMessage"), "lMessage"); // wrapped, not cut off
         EXPECT_TRUE(label->minimumSizeHint().width() <= label->width() &&
                     label->heightForWidth(label->width()) <= label->height());
+        EXPECT_EQ(label->text().contains(QChar(0x200B)), !path.empty()); // breaks only in a long run of letters
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(shown(id), before);
     }
@@ -86,21 +87,24 @@ TEST_F(MainWindow, AWriteThatWaitsForAnotherProgramSaysWhyAndSavesOnceItsTurnCom
     });
     held.get_future().wait();
     QString said;
-    bool released = false;
+    bool released = false, fits = false;
     auto release = [&] {
         if (!std::exchange(released, true))
             done.set_value();
     };
     QTimer::singleShot(300, window.get(), [&] {
-        if (QWidget* wait = kit::topLevel("fPleaseWait"); wait && wait->isVisible())
+        if (QWidget* wait = kit::topLevel("fPleaseWait"); wait && wait->isVisible()) {
             said = kit::text(wait, "labWhy");
+            const auto* why = kit::find<QLabel>(wait, "labWhy"); // wrapped, the folder's path whole
+            fits = why->minimumSizeHint().width() <= why->width();
+        }
         release();
     });
     answer(folder / "filelist.dat");
     kit::click(window.get(), "bWrFilelist");
     release(); // a Write that did not wait has not let the other go
     other.join();
-    EXPECT_TRUE(said.contains(QStringLiteral("Another program is saving"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Another program is saving")) && fits) << said.toStdString();
     EXPECT_EQ(kit::readFile(folder / "filelist.dat").size(), 104u);
     EXPECT_FALSE(kit::topLevel("fPleaseWait")->isVisible());
     EXPECT_EQ(kit::shownMessage(), QString());
