@@ -8,31 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-// The window keeps its size, and a label breaks lines only between words, so a
-// long path or quoted entry would run past its edge, cut off. A zero-width
-// space after each path separator, and within any longer run of characters,
-// lets the line break there and shows nothing.
-QString breakable(const QString& text)
-{
-    constexpr int kLongestRun = 20;
-    QString shown;
-    shown.reserve(text.size() + text.size() / 8);
-    int run = 0;
-    for (const QChar c : text) {
-        shown += c;
-        run = c.isSpace() ? 0 : run + 1;
-        if ((c == u'/' || c == u'\\' || run >= kLongestRun) && !c.isHighSurrogate()) {
-            shown += QChar(0x200B);
-            run = 0;
-        }
-    }
-    return shown;
-}
-
-} // namespace
-
 FormMessage::FormMessage(QWidget* parent)
     : QWidget(parent, Qt::Window), m_lMessage(new QLabel(this)), m_bOK(new QPushButton(QStringLiteral("OK"), this))
 {
@@ -55,7 +30,7 @@ FormMessage::FormMessage(QWidget* parent)
 
 void FormMessage::SetMessageText(const QString& MessageText)
 {
-    m_lMessage->setText(breakable(MessageText));
+    m_lMessage->setText(breakableText(MessageText));
     // OK is where the keyboard lands, so it carries the message for screen readers.
     m_bOK->setAccessibleDescription(MessageText);
 }

@@ -59,7 +59,7 @@ fPleaseWait::fPleaseWait(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void fPleaseWait::showWaiting(const QString& why)
 {
-    m_why->setText(why);
+    m_why->setText(breakableText(why)); // the folder's path shown whole
     m_why->show();
     m_why->raise();
     setAccessibleDescription(why);

@@ -207,4 +207,21 @@ QFrame* separatorLine(QWidget* parent, int left, int y, int width)
     return line;
 }
 
+QString breakableText(const QString& text)
+{
+    constexpr int kLongestRun = 20;
+    QString shown;
+    shown.reserve(text.size() + text.size() / 8);
+    int run = 0;
+    for (const QChar c : text) {
+        shown += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if ((c == u'/' || c == u'\\' || run >= kLongestRun) && !c.isHighSurrogate()) {
+            shown += QChar(0x200B);
+            run = 0;
+        }
+    }
+    return shown;
+}
+
 #include "layout.moc"

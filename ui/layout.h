@@ -32,6 +32,12 @@ void sizeClientTwips(QWidget* window, int width, int height);
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height);
 QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height);
 
+// `text` as a word-wrapped label of fixed size shows it whole: a label breaks
+// lines only between words, so a long path or quoted entry would run past its
+// edge. A zero-width space after each path separator, and within any longer
+// run of characters, lets the line break there and shows nothing.
+[[nodiscard]] QString breakableText(const QString& text);
+
 // The keyboard visits the named controls of `window` one after the other.
 void chainTabOrder(QWidget* window, std::initializer_list<const char*> names);
 
