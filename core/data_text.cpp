@@ -44,25 +44,19 @@ std::string headerLines(const DataFileHeaders& headers)
 Expected<DataFile> parseDataText(ListId kind, std::string_view text)
 {
     DataFile file;
-    std::size_t lineNumber = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        ++lineNumber;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-
+    TextLines lines(text);
+    while (const auto next = lines.next()) {
+        const std::string_view line = *next;
         if (line.starts_with(kHeader1Key)) {
             if (!parseHex(line.substr(kHeader1Key.size()), file.headers.header1))
-                return badHeader(lineNumber, kHeader1Size);
+                return badHeader(lines.number(), kHeader1Size);
         } else if (line.starts_with(kHeader2Key)) {
             if (!parseHex(line.substr(kHeader2Key.size()), file.headers.header2))
-                return badHeader(lineNumber, kHeader2Size);
+                return badHeader(lines.number(), kHeader2Size);
         } else if (!line.empty()) {
             auto entry = parseEntry(kind, line, EntryForm::Line);
             if (!entry)
-                return Refusal{sentences::badLine(lineNumber, line, entry.reason())};
+                return Refusal{sentences::badLine(lines.number(), line, entry.reason())};
             file.entries.push_back(std::move(*entry));
         }
     }

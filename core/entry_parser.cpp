@@ -122,20 +122,30 @@ Expected<Entry> parseEntry(ListId kind, std::string_view text, EntryForm form)
     return shownEntry(split, typedForm, facts.shownForm);
 }
 
+std::optional<std::string_view> TextLines::next()
+{
+    if (m_rest.empty())
+        return std::nullopt;
+    const std::size_t end = m_rest.find('\n');
+    std::string_view line = m_rest.substr(0, end);
+    m_rest = end == std::string_view::npos ? std::string_view{} : m_rest.substr(end + 1);
+    ++m_number;
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
 Expected<Entries> parseEntryLines(ListId kind, std::string_view text)
 {
     Entries entries;
-    std::size_t number = 0;
-    for (std::size_t start = 0; start <= text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = trimmed(text.substr(start, end - start));
-        ++number;
-        start = end + 1;
+    TextLines lines(text);
+    while (const auto next = lines.next()) {
+        const std::string_view line = trimmed(*next);
         if (line.empty())
             continue;
         auto entry = parseEntry(kind, line, EntryForm::Line);
         if (!entry)
-            return Refusal{sentences::badLine(number, line, entry.reason())};
+            return Refusal{sentences::badLine(lines.number(), line, entry.reason())};
         entries.push_back(std::move(*entry));
     }
     return entries;
@@ -151,7 +161,8 @@ Expected<void> checkEntry(ListId kind, std::string_view entry)
     if (stored)
         return {};
     if (characters(entry).size() != form.size())
-        return Refusal{sentences::notAnEntry(kind, entry, sentences::wrongLength(characters(entry).size(), form.size()))};
+        return Refusal{
+            sentences::notAnEntry(kind, entry, sentences::wrongLength(characters(entry).size(), form.size()))};
     auto parsed = parseEntry(kind, entry, EntryForm::Line);
     return Refusal{parsed ? sentences::notAnEntry(kind, entry, "it is not in capitals") : parsed.reason()};
 }

@@ -3,6 +3,7 @@
 #include "core/expected.h"
 #include "core/kinds.h"
 
+#include <optional>
 #include <string_view>
 
 namespace veq {
@@ -26,6 +27,20 @@ enum class EntryForm {
 // else a sentence that quotes the text as given and says what is wrong with
 // it (a digit pair that is not hexadecimal, a fixed character that is not there).
 [[nodiscard]] Expected<Entry> parseEntry(ListId kind, std::string_view text, EntryForm form);
+
+// The lines of a text in order, each without its line end ("\n" or "\r\n"),
+// numbered from 1 as messages name them: the one walk of every text of lines.
+class TextLines {
+public:
+    explicit TextLines(std::string_view text) : m_rest(text) {}
+    // The next line, or none once the text is read.
+    [[nodiscard]] std::optional<std::string_view> next();
+    [[nodiscard]] std::size_t number() const { return m_number; }
+
+private:
+    std::string_view m_rest;
+    std::size_t m_number = 0;
+};
 
 // The entries of a text, one a line, in its order: blank lines skipped, each
 // line trimmed and taken in the Line form. Refuses at the first line that
